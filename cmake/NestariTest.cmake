@@ -1,0 +1,15 @@
+include(GoogleTest)
+
+# nestari_add_test(NAME SOURCES file... [LIBS lib...] [PROPERTIES prop value...])
+# One GoogleTest executable whose cases ctest lists one by one, in both builds.
+function(nestari_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}")
+  set(props ${T_PROPERTIES})
+  if(WIN32)
+    list(APPEND props FIXTURES_REQUIRED wine)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
+endfunction()
