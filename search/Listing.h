@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+// One rental advertisement found on a result page. Texts are in the local code page.
+struct Listing {
+  std::string title;
+  std::string price;
+  std::string date;
+  std::string link;
+  std::string community;  // the keyword that found it, as typed
+  Listing* next = nullptr;
+};
+
+// The Listings of the current search: a singly linked chain, head only.
+// Owns every Listing appended to it.
+class ListingList {
+public:
+  ListingList() = default;
+  ListingList(const ListingList&) = delete;
+  ListingList& operator=(const ListingList&) = delete;
+  ~ListingList() { ClearListings(); }
+
+  int AppendListing(Listing* listing);  // takes ownership; 1
+  int ClearListings();                  // 1
+  Listing* Head() const { return head_; }
+
+private:
+  Listing* head_ = nullptr;
+};
+
+// -1 when date a is older than date b, otherwise +1; never 0.
+int CompareListingDates(std::string a, std::string b);
+// Newest first, exchanging the contents of Listings; 1.
+int SortListingsByDate(Listing* head);
