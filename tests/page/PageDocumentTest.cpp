@@ -2,9 +2,205 @@
 
 #include <gtest/gtest.h>
 
-TEST(FindBody, FindsLowerCaseBodyOnly) {
-  ParsedPage page("<html><body><p>x</p></body></html>");
+namespace {
+
+std::vector<std::string> InnerTexts(ParsedPage& page, const NodeList& nodes) {
+  std::vector<std::string> texts;
+  for (NodeHandle node : nodes) texts.push_back(page.Inner(node));
+  return texts;
+}
+
+}  // namespace
+
+TEST(FindBody, MatchesOnlyTheLowerCaseTag) {
+  ParsedPage lower("<html><head></head><body><p>x</p></body></html>");
   NodeHandle body;
-  ASSERT_TRUE(page.doc.FindBody(body));
+  ASSERT_TRUE(lower.doc.FindBody(body));
   EXPECT_EQ(body->tagName(), "body");
+
+  ParsedPage capital("<HTML><BODY><p>x</p></BODY></HTML>");
+  NodeHandle untouched;
+  EXPECT_FALSE(capital.doc.FindBody(untouched));
+  EXPECT_EQ(untouched.node, nullptr);
+}
+
+TEST(FindBody, TextThatReadsBodyIsNoElement) {
+  ParsedPage page("<html>body<div>body</div></html>");
+  NodeHandle body;
+  EXPECT_FALSE(page.doc.FindBody(body));
+}
+
+TEST(TagTests, FindChildIsExactWhileCollectChildrenIgnoresCase) {
+  ParsedPage page(
+      "<body><table><tr id=r>"
+      "<TD class=tc>A</TD><td class=TC>b</td><td class=tc>c</td><td class=x>d</td>"
+      "</tr></table></body>");
+  NodeHandle row;
+  ASSERT_TRUE(page.doc.FindDescendant(page.Body(), "tr", row));
+
+  NodeHandle first;
+  ASSERT_TRUE(page.doc.FindChild(row, "td", first));
+  EXPECT_EQ(page.Inner(first), "b");
+
+  NodeList cells;
+  EXPECT_TRUE(page.doc.CollectChildrenWithAttr(row, "td", "class", "tc", cells));
+  EXPECT_EQ(InnerTexts(page, cells), (std::vector<std::string>{"A", "b", "c"}));
+}
+
+TEST(AttributeTest, ComparesTheWholeValueIgnoringAsciiCase) {
+  ParsedPage page(
+      "<body><dl>"
+      "<dd class=\"price big\">1</dd><dd class='PRICE'>2</dd><dd>3</dd>"
+      "</dl></body>");
+  NodeHandle list;
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "dl", list));
+
+  NodeHandle price;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(list, "dd", "class", "price", price));
+  EXPECT_EQ(page.Inner(price), "2");
+
+  NodeHandle whole;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(list, "dd", "class", "price big", whole));
+  EXPECT_EQ(page.Inner(whole), "1");
+
+  // An empty wanted value matches an element without the attribute.
+  NodeHandle bare;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(list, "dd", "id", "", bare));
+  EXPECT_EQ(page.Inner(bare), "1");
+}
+
+TEST(AttributeTest, GbkValuesMustMatchByteForByte) {
+  // 0xC1 0xD0 and 0xE1 0xF0 differ only by the bit ASCII folding uses.
+  ParsedPage page("<body><p class=\"\xC1\xD0\">x</p></body>");
+  NodeHandle found;
+  EXPECT_FALSE(page.doc.FindChildWithAttr(page.Body(), "p", "class", "\xE1\xF0", found));
+  EXPECT_TRUE(page.doc.FindChildWithAttr(page.Body(), "p", "class", "\xC1\xD0", found));
+}
+
+TEST(Searches, StartWithoutChildrenFindsNothing) {
+  ParsedPage page("<body><br><p></p></body>");
+  NodeHandle empty;
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "p", empty));
+
+  NodeHandle out;
+  EXPECT_FALSE(page.doc.FindChild(empty, "p", out));
+  EXPECT_FALSE(page.doc.FindDescendant(empty, "p", out));
+  EXPECT_FALSE(page.doc.FindChildWithAttr(empty, "p", "class", "", out));
+  EXPECT_FALSE(page.doc.FindDescendantWithAttr(empty, "p", "class", "", out));
+  EXPECT_EQ(out.node, nullptr);
+
+  NodeList list;
+  EXPECT_TRUE(page.doc.CollectChildrenWithAttr(empty, "p", "class", "", list));
+  EXPECT_TRUE(page.doc.CollectDescendants(empty, "p", list));
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(Searches, NullStartFindsNothing) {
+  ParsedPage page("<body><p></p></body>");
+  NodeHandle none, out;
+  NodeList list;
+  EXPECT_FALSE(page.doc.FindChild(none, "p", out));
+  EXPECT_FALSE(page.doc.FindDescendant(none, "p", out));
+  EXPECT_TRUE(page.doc.CollectDescendants(none, "p", list));
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(Descendants, FirstMatchInDocumentOrderEvenWhenNested) {
+  ParsedPage page(
+      "<body><table class=outer><tr><td>"
+      "<table class=TBLIST><tr><td>inner</td></tr></table>"
+      "</td></tr></table>"
+      "<table class=tblist><tr><td>later</td></tr></table></body>");
+  NodeHandle table;
+  ASSERT_TRUE(page.doc.FindDescendantWithAttr(page.Body(), "table", "class", "tblist", table));
+  EXPECT_EQ(page.Attr(table, "class"), "TBLIST");
+}
+
+TEST(Descendants, StayInsideTheStartSubtree) {
+  ParsedPage page(
+      "<body><div id=a><p>1</p><div><p>2</p></div></div>"
+      "<div id=b><p>3</p></div></body>");
+  NodeHandle a;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "div", "id", "a", a));
+  NodeList paragraphs;
+  page.doc.CollectDescendants(a, "p", paragraphs);
+  EXPECT_EQ(InnerTexts(page, paragraphs), (std::vector<std::string>{"1", "2"}));
+
+  NodeHandle b;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "div", "id", "b", b));
+  NodeHandle none;
+  EXPECT_FALSE(page.doc.FindDescendant(b, "div", none));
+}
+
+TEST(Descendants, NestedRowsFollowTheRowThatHoldsThem) {
+  ParsedPage page(
+      "<body><table>"
+      "<tr><td>r1</td></tr>"
+      "<tr><td><table><tr><td>n1</td></tr><tr><td>n2</td></tr></table></td></tr>"
+      "<tr><td>r3</td></tr>"
+      "</table></body>");
+  NodeHandle table;
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "table", table));
+  NodeList rows;
+  page.doc.CollectDescendants(table, "tr", rows);
+  ASSERT_EQ(rows.size(), 5u);
+  std::vector<std::string> firstCells;
+  for (NodeHandle row : rows) {
+    NodeHandle cell;
+    page.doc.FindDescendant(row, "td", cell);
+    firstCells.push_back(page.Inner(cell));
+  }
+  EXPECT_EQ(firstCells[0], "r1");
+  EXPECT_EQ(firstCells[2], "n1");
+  EXPECT_EQ(firstCells[3], "n2");
+  EXPECT_EQ(firstCells[4], "r3");
+}
+
+TEST(Descendants, NonMatchingAttributeIsStillDescendedInto) {
+  ParsedPage page("<body><div class=x><div class=y>in</div></div></body>");
+  NodeHandle y;
+  ASSERT_TRUE(page.doc.FindDescendantWithAttr(page.Body(), "div", "class", "y", y));
+  EXPECT_EQ(page.Inner(y), "in");
+}
+
+TEST(InnerHtml, IsTheRawSourceBetweenTheTags) {
+  ParsedPage page("<body><a href=\"/x\">  Flat <b>two</b> &amp;\n rooms </a><i></i><p>open</body>");
+  NodeHandle a, i, p;
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "a", a));
+  EXPECT_EQ(page.Inner(a), "  Flat <b>two</b> &amp;\n rooms ");
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "i", i));
+  EXPECT_EQ(page.Inner(i), "");
+  // An element without a closing tag has nothing inside.
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "p", p));
+  EXPECT_EQ(page.Inner(p), "");
+}
+
+TEST(InnerHtml, TextNodesAndForeignTextsGiveEmptyText) {
+  ParsedPage page("<body>plain text<a>link</a></body>");
+  NodeHandle text(page.Body().node->first_child);
+  EXPECT_EQ(page.Inner(text), "");
+
+  NodeHandle a;
+  ASSERT_TRUE(page.doc.FindChild(page.Body(), "a", a));
+  std::string out = "stale";
+  EXPECT_TRUE(page.doc.GetInnerHtml("short", a, out));
+  EXPECT_EQ(out, "");
+  EXPECT_TRUE(page.doc.GetInnerHtml(page.text, NodeHandle(), out));
+  EXPECT_EQ(out, "");
+}
+
+TEST(Parsing, UnclosedAndBrokenMarkupNeverBreaksTheSearches) {
+  const char* pages[] = {"", "<", "<body", "<body><table><tr><td class=", "<<>>", "</body>",
+                         "<body><a href='x>y</a>", "<!-- <body> -->", "<body>\xFF\xFE<\xC1\xD0>"};
+  for (const char* html : pages) {
+    ParsedPage page(html);
+    NodeHandle body, out;
+    NodeList list;
+    if (page.doc.FindBody(body)) {
+      page.doc.CollectDescendants(body, "td", list);
+      page.doc.QueryPath(body, "<><a.t>", out);
+      for (NodeHandle node : list) page.Inner(node);
+    }
+  }
+  SUCCEED();
 }
