@@ -12,6 +12,18 @@ struct SearchChoices {
   bool sharedFlat = false;
 };
 
+// The two site searches as the job calls them: keyword as typed, the city's
+// URL prefix and the path template of the site and kind. SearchKeywords uses
+// the ones that fetch real pages; tests put their own in.
+class SiteSearches {
+public:
+  virtual ~SiteSearches() = default;
+  virtual void SearchSiteA(const std::string& keyword, const std::string& prefix,
+                           const std::string& pathTemplate, int cityRow, ListingList& list) = 0;
+  virtual void SearchSiteB(const std::string& keyword, const std::string& prefix,
+                           const std::string& pathTemplate, ListingList& list) = 0;
+};
+
 // Every request of one search, without any window: sets the current city row
 // (a row outside 0..11 counts as 0), splits keywordText at each '\' byte and
 // runs the site searches for each non-empty piece in the fixed order SiteA whole,
@@ -19,3 +31,5 @@ struct SearchChoices {
 // Listings are appended to list in the order found; sorting is the caller's.
 void SearchKeywords(const std::string& keywordText, int cityRow, const SearchChoices& choices,
                     ListingList& list);
+void SearchKeywords(const std::string& keywordText, int cityRow, const SearchChoices& choices,
+                    SiteSearches& sites, ListingList& list);

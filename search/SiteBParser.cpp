@@ -1,0 +1,60 @@
+#include "search/SiteBParser.h"
+
+#include "page/PageDocument.h"
+#include "search/ListingText.h"
+#include "search/ProgramTexts.h"
+#include "search/RequestUrl.h"
+#include "search/ResultPage.h"
+
+#include <memory>
+
+namespace {
+
+const char kListPath[] = "<div#wrapper><div#content><div.list_border><div.list>";
+const char kAnchorPath[] = "<dt.clr><a>";
+
+// The inner HTML of the block's first "dd" of that class; empty without one.
+std::string CellText(PageDocument& doc, const std::string& pageText, NodeHandle block,
+                     const char* cellClass) {
+  std::string text;
+  NodeHandle cell;
+  if (doc.FindChildWithAttr(block, "dd", "class", cellClass, cell)) doc.GetInnerHtml(pageText, cell, text);
+  return text;
+}
+
+}  // namespace
+
+void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
+                   const std::string& prefix, ListingList& list) {
+  PageDocument doc;
+  doc.parseTree(pageText);
+  NodeHandle body;
+  if (!doc.FindBody(body)) return;
+  NodeHandle container;
+  if (!doc.QueryPath(body, kListPath, container)) return;
+  NodeList blocks;
+  doc.CollectChildrenWithAttr(container, "dl", "class", "list_noimg", blocks);
+  for (NodeHandle block : blocks) {
+    NodeHandle anchor;
+    if (!doc.QueryPath(block, kAnchorPath, anchor)) continue;
+    auto listing = std::make_unique<Listing>();
+    anchor->parseAttributes();
+    listing->link = MakeSiteBLink(prefix, anchor->attribute("href").second);
+    std::string title;
+    doc.GetInnerHtml(pageText, anchor, title);
+    listing->title = RemoveMarkupSpan(RemoveSpaces(title));
+    listing->community = keyword;
+    // A block without a price cell reads like one with an empty cell.
+    listing->price = RemoveMarkupSpan(CellText(doc, pageText, block, "price"));
+    if (listing->price.empty()) listing->price = kTextNegotiable;
+    listing->date = RemoveSpaces(CellText(doc, pageText, block, "time"));
+    list.AppendListing(listing.release());
+  }
+}
+
+void SearchSiteB(const std::string& keyword, const std::string& prefix,
+                 const std::string& pathTemplate, ListingList& list) {
+  std::string pageText;
+  if (!FetchResultPage(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
+  ReadSiteBPage(pageText, keyword, prefix, list);
+}

@@ -1,0 +1,44 @@
+#include "tests/fakesites/FakeSites.h"
+
+#include "tests/fakesites/FakeRequest.h"
+#include "tests/fakesites/ResultPages.h"
+
+bool FakeSites::Start(const std::string& address, unsigned short port) {
+  return server_.Start(address, port, [this](TestConnection& connection) { Answer(connection); });
+}
+
+bool FakeSites::ServeForever(const std::string& address, unsigned short port) {
+  return server_.ServeForever(address, port, [this](TestConnection& connection) { Answer(connection); });
+}
+
+std::vector<std::string> FakeSites::Requests() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requests_;
+}
+
+void FakeSites::Answer(TestConnection& connection) {
+  std::string head;
+  if (!connection.ReceiveRequest(head)) return;
+  FakeRequest request;
+  if (!ReadFakeRequest(head, request)) {
+    connection.Send(BuildAnswer(404, "<html><body>unknown host</body></html>", options_.answer));
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.push_back(request.cityCode + "." + FakeSiteDomain(request.site) + " " + request.path);
+  }
+  const bool down = request.site == FakeSite::SiteA ? options_.siteADown : options_.siteBDown;
+  if (down) return;
+  if (!request.resultPage) {
+    connection.Send(BuildAnswer(404, NotFoundPage(request.site), options_.answer));
+    return;
+  }
+  const FakeCity& city = *FindFakeCity(request.cityCode);
+  const std::vector<FakeListing> listings =
+      FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword);
+  const std::string page = request.site == FakeSite::SiteA
+                               ? SiteAResultPage(city, request.kind, request.keyword, listings)
+                               : SiteBResultPage(city, request.kind, request.keyword, listings);
+  connection.Send(BuildAnswer(200, page, options_.answer));
+}

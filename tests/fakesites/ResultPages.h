@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tests/fakesites/FakeListings.h"
+
+#include <string>
+
+// Whole result pages in UTF-8, laid out as each site lays out its own, from the
+// page's advertisements; an empty list gives the site's "nothing found" page.
+std::string SiteAResultPage(const FakeCity& city, FakeKind kind, const std::string& keyword,
+                            const std::vector<FakeListing>& listings);
+std::string SiteBResultPage(const FakeCity& city, FakeKind kind, const std::string& keyword,
+                            const std::vector<FakeListing>& listings);
+// Any address a site does not have.
+std::string NotFoundPage(FakeSite site);

@@ -1,0 +1,132 @@
+#include "search/Listing.h"
+#include "search/ProgramTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const std::string kMinutes = kTextMinutesMarker;
+const std::string kHours = kTextHoursMarker;
+
+// Appends one Listing per (title, date) in order.
+void Fill(ListingList& list, const std::vector<std::pair<std::string, std::string>>& rows) {
+  for (const auto& row : rows) {
+    Listing* listing = new Listing;
+    listing->title = row.first;
+    listing->date = row.second;
+    list.AppendListing(listing);
+  }
+}
+
+std::vector<std::string> Titles(const ListingList& list) {
+  std::vector<std::string> titles;
+  for (Listing* l = list.Head(); l; l = l->next) titles.push_back(l->title);
+  return titles;
+}
+
+std::vector<std::string> SortedTitles(const std::vector<std::pair<std::string, std::string>>& rows) {
+  ListingList list;
+  Fill(list, rows);
+  EXPECT_EQ(SortListingsByDate(list.Head()), 1);
+  return Titles(list);
+}
+
+using Names = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ListingList, AppendsInOrderAndClearsToEmpty) {
+  ListingList list;
+  EXPECT_EQ(list.Head(), nullptr);
+  Listing* stale = new Listing;
+  stale->next = stale;  // whatever it held, the appended Listing ends the chain
+  EXPECT_EQ(list.AppendListing(new Listing), 1);
+  EXPECT_EQ(list.AppendListing(stale), 1);
+  EXPECT_EQ(list.Head()->next, stale);
+  EXPECT_EQ(stale->next, nullptr);
+
+  EXPECT_EQ(list.ClearListings(), 1);
+  EXPECT_EQ(list.Head(), nullptr);
+  EXPECT_EQ(list.ClearListings(), 1);
+  Fill(list, {{"again", ""}});
+  EXPECT_EQ(Titles(list), Names{"again"});
+}
+
+TEST(ListingSort, EmptyAndSingleListsStayAsTheyAre) {
+  EXPECT_EQ(SortListingsByDate(nullptr), 1);
+  EXPECT_EQ(SortedTitles({{"only", "05-06"}}), Names{"only"});
+}
+
+TEST(ListingSort, EqualDaysLandInTheOrderTheExchangesLeave) {
+  EXPECT_EQ(SortedTitles({{"first", "05-06"}, {"second", "05-06"}, {"third", "05-07"}}),
+            (Names{"third", "second", "first"}));
+}
+
+TEST(ListingSort, ExchangesEveryFieldButKeepsTheChain) {
+  ListingList list;
+  Listing* older = new Listing{"t1", "p1", "01-01", "l1", "c1"};
+  Listing* newer = new Listing{"t2", "p2", "3" + kMinutes, "l2", "c2"};
+  list.AppendListing(older);
+  list.AppendListing(newer);
+  SortListingsByDate(list.Head());
+  EXPECT_EQ(list.Head(), older);
+  EXPECT_EQ(older->next, newer);
+  EXPECT_EQ(older->title + older->price + older->link + older->community, "t2p2l2c2");
+  EXPECT_EQ(newer->title + newer->price + newer->date + newer->link + newer->community,
+            "t1p101-01l1c1");
+}
+
+TEST(ListingSort, MinutesThenHoursThenDaysThenUnreadable) {
+  EXPECT_EQ(SortedTitles({{"empty", ""},
+                          {"day", "12-30"},
+                          {"1h", "1" + kHours},
+                          {"90m", "90" + kMinutes},
+                          {"new year", "01-02"},
+                          {"5h", "5" + kHours},
+                          {"5m", "5" + kMinutes},
+                          {"12m", "12" + kMinutes}}),
+            (Names{"5m", "12m", "90m", "1h", "5h", "day", "new year", "empty"}));
+}
+
+TEST(CompareListingDates, ClassDecidesBeforeNumbers) {
+  EXPECT_EQ(CompareListingDates("1" + kHours, "30" + kMinutes), -1);
+  EXPECT_EQ(CompareListingDates("90" + kMinutes, "1" + kHours), 1);
+  EXPECT_EQ(CompareListingDates("12-31", "23" + kHours), -1);
+  // Both markers: minutes win, and the number is the leading one.
+  const std::string both = "1" + kHours + "20" + kMinutes;
+  EXPECT_EQ(CompareListingDates(both, "2" + kMinutes), 1);
+  EXPECT_EQ(CompareListingDates(both, "0" + kMinutes), -1);
+}
+
+TEST(CompareListingDates, NeverSaysEqual) {
+  EXPECT_EQ(CompareListingDates("05-06", "05-06"), 1);
+  EXPECT_EQ(CompareListingDates("7" + kMinutes, "7" + kMinutes), 1);
+  EXPECT_EQ(CompareListingDates("", ""), 1);
+}
+
+TEST(CompareListingDates, MonthAndDayAsTheirLeadingDigitsRead) {
+  EXPECT_EQ(CompareListingDates("01-02", "12-30"), -1);
+  EXPECT_EQ(CompareListingDates("12-30", "01-02"), 1);
+  EXPECT_EQ(CompareListingDates("05-06", "05-07"), -1);
+  // A four-digit year reads as month 20, day 0.
+  EXPECT_EQ(CompareListingDates("2023-05-06", "20-01"), -1);
+  EXPECT_EQ(CompareListingDates("2023-05-06", "19-31"), 1);
+  EXPECT_EQ(CompareListingDates(" 3-4", "03-03"), 1);
+  // No digits at all: month 0, day 0, older than any real day.
+  EXPECT_EQ(CompareListingDates("", "01-01"), -1);
+  EXPECT_EQ(CompareListingDates("yesterday", "00-01"), -1);
+}
+
+TEST(CompareListingDates, UnreadableNumbersCountAsZero) {
+  const std::string noNumber = kMinutes + "5";
+  EXPECT_EQ(CompareListingDates(noNumber, "0" + kMinutes), 1);
+  EXPECT_EQ(CompareListingDates("1" + kMinutes, noNumber), -1);
+  EXPECT_EQ(CompareListingDates(kHours, kHours), 1);
+  // Too large for an int: read as the largest, so the oldest.
+  EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "2147483647" + kHours), 1);
+  EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "3" + kHours), -1);
+}

@@ -1,0 +1,183 @@
+// Whole searches through the real HTTP client against the fake sites on
+// 127.0.0.1:80, which the test network maps every city host to.
+#include "net/TextConversion.h"
+#include "search/CityTable.h"
+#include "search/ProgramTexts.h"
+#include "search/SearchJob.h"
+#include "tests/fakesites/FakeSites.h"
+#include "tests/search/ListingFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const std::string kCommunity1 = "\xD0\xA1\xC7\xF8" "1";  // 小区1
+
+struct SiteKind {
+  FakeSite site;
+  FakeKind kind;
+  SearchChoices choices;
+};
+
+SearchChoices Choices(bool siteA, bool siteB, bool whole, bool shared) {
+  SearchChoices choices;
+  choices.siteA = siteA;
+  choices.siteB = siteB;
+  choices.wholeFlat = whole;
+  choices.sharedFlat = shared;
+  return choices;
+}
+
+const SearchChoices kEverything = Choices(true, true, true, true);
+
+// In the job's request order.
+const SiteKind kSiteKinds[] = {
+    {FakeSite::SiteA, FakeKind::WholeFlat, Choices(true, false, true, false)},
+    {FakeSite::SiteA, FakeKind::Shared, Choices(true, false, false, true)},
+    {FakeSite::SiteB, FakeKind::WholeFlat, Choices(false, true, true, false)},
+    {FakeSite::SiteB, FakeKind::Shared, Choices(false, true, false, true)},
+};
+
+// What the fake pages hold for one keyword (local code page), as Listing rows.
+Rows Expected(FakeSite site, int row, FakeKind kind, const std::string& keyword) {
+  Rows rows;
+  for (const FakeListing& l :
+       FakeListingsFor(site, kCityTable[row].code, kind, LocalToUtf8(keyword.c_str()))) {
+    rows.push_back(Utf8ToLocal(l.title.c_str()) + "|" + Utf8ToLocal(l.price.c_str()) + "|" +
+                   Utf8ToLocal(l.date.c_str()) + "|" + l.link + "|" + keyword);
+  }
+  return rows;
+}
+
+Rows ExpectedForAll(int row, const std::vector<std::string>& keywords) {
+  Rows rows;
+  for (const std::string& keyword : keywords)
+    for (const SiteKind& sk : kSiteKinds) {
+      Rows part = Expected(sk.site, row, sk.kind, keyword);
+      rows.insert(rows.end(), part.begin(), part.end());
+    }
+  return rows;
+}
+
+Rows Search(const std::string& text, int row, const SearchChoices& choices, bool sorted = false) {
+  ListingList list;
+  SearchKeywords(text, row, choices, list);
+  if (sorted) SortListingsByDate(list.Head());
+  return FormatListings(list);
+}
+
+const std::vector<std::string> kDefaultKeywords = {"\xD0\xA1\xC7\xF8" "1", "\xD0\xA1\xC7\xF8" "2",
+                                                   "\xD0\xA1\xC7\xF8" "3"};
+
+// Newest first, worked out apart from the sort: minutes, then hours, each
+// ascending, then month-days descending.
+std::tuple<int, int> Age(const std::string& row) {
+  std::size_t start = row.find('|', row.find('|') + 1) + 1;
+  std::string date = row.substr(start, row.find('|', start) - start);
+  int number = std::atoi(date.c_str());
+  if (date.find(kTextMinutesMarker) != std::string::npos) return {0, number};
+  if (date.find(kTextHoursMarker) != std::string::npos) return {1, number};
+  int month = number;
+  int day = std::atoi(date.c_str() + std::min(date.size(), std::size_t{3}));
+  return {2, -(month * 100 + day)};
+}
+
+class FakeSitesSearch : public ::testing::Test {
+protected:
+  void Serve(FakeSitesOptions options = {}) {
+    sites_ = std::make_unique<FakeSites>(options);
+    ASSERT_TRUE(sites_->Start("127.0.0.1", 80));
+  }
+  std::unique_ptr<FakeSites> sites_;
+};
+
+}  // namespace
+
+TEST_F(FakeSitesSearch, EachSiteAndKindListsItsPageInDocumentOrder) {
+  Serve();
+  for (int row : {0, 3, 11}) {
+    for (const SiteKind& sk : kSiteKinds) {
+      Rows expected = Expected(sk.site, row, sk.kind, kCommunity1);
+      ASSERT_GE(expected.size(), 2u);
+      EXPECT_EQ(Search(kCommunity1, row, sk.choices), expected) << "row " << row;
+    }
+  }
+}
+
+TEST_F(FakeSitesSearch, RequestsReachTheCityHostsInTheJobsOrder) {
+  Serve();
+  Search(kCommunity1 + "\\\xCC\xEC", 4, kEverything);
+  const std::string a = std::string("liaocheng.") + FakeSiteDomain(FakeSite::SiteA) + " ";
+  const std::string b = std::string("liaocheng.") + FakeSiteDomain(FakeSite::SiteB) + " ";
+  const std::string k1 = "%E5%B0%8F%E5%8C%BA%31";
+  const std::string sky = "%E5%A4%A9";
+  EXPECT_EQ(sites_->Requests(),
+            (Rows{a + "/nestari/0/?final=1&key=" + k1, a + "/hezu/0/?final=1&key=" + k1,
+                  b + "/fang1/a1m1/_" + k1 + "/", b + "/fang3/a1/_" + k1 + "/",
+                  a + "/nestari/0/?final=1&key=" + sky, a + "/hezu/0/?final=1&key=" + sky,
+                  b + "/fang1/a1m1/_" + sky + "/", b + "/fang3/a1/_" + sky + "/"}));
+}
+
+TEST_F(FakeSitesSearch, TheDefaultSearchMergesAllPagesNewestFirst) {
+  Serve();
+  Rows found = Search(kTextDefaultKeywords, 7, kEverything);
+  Rows expected = ExpectedForAll(7, kDefaultKeywords);
+  EXPECT_EQ(found, expected);
+
+  Rows sorted = Search(kTextDefaultKeywords, 7, kEverything, true);
+  for (std::size_t i = 1; i < sorted.size(); ++i)
+    EXPECT_LE(Age(sorted[i - 1]), Age(sorted[i])) << sorted[i - 1] << " / " << sorted[i];
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(sorted, expected);
+  // All three kinds of date are there to be merged.
+  std::vector<int> classes;
+  for (const std::string& row : found) classes.push_back(std::get<0>(Age(row)));
+  for (int c : {0, 1, 2}) EXPECT_NE(std::count(classes.begin(), classes.end(), c), 0) << c;
+}
+
+TEST_F(FakeSitesSearch, GzipAndChunkedPagesGiveTheSameListings) {
+  const Rows expected = ExpectedForAll(1, kDefaultKeywords);
+  for (auto [gzip, chunked] : {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
+    FakeSitesOptions options;
+    options.answer.gzip = gzip;
+    options.answer.chunked = chunked;
+    Serve(options);
+    EXPECT_EQ(Search(kTextDefaultKeywords, 1, kEverything), expected) << gzip << chunked;
+    sites_->Stop();
+  }
+}
+
+TEST_F(FakeSitesSearch, ASiteThatIsDownAddsNothingAndTheJobGoesOn) {
+  FakeSitesOptions options;
+  options.siteADown = true;
+  Serve(options);
+  Rows siteBOnly;
+  for (const std::string& keyword : kDefaultKeywords)
+    for (FakeKind kind : {FakeKind::WholeFlat, FakeKind::Shared}) {
+      Rows part = Expected(FakeSite::SiteB, 9, kind, keyword);
+      siteBOnly.insert(siteBOnly.end(), part.begin(), part.end());
+    }
+  EXPECT_EQ(Search(kTextDefaultKeywords, 9, kEverything), siteBOnly);
+  EXPECT_EQ(sites_->Requests().size(), 12u);
+  sites_->Stop();
+
+  options.siteADown = false;
+  options.siteBDown = true;
+  Serve(options);
+  EXPECT_EQ(Search(kCommunity1, 9, Choices(true, true, true, false)),
+            Expected(FakeSite::SiteA, 9, FakeKind::WholeFlat, kCommunity1));
+}
+
+TEST_F(FakeSitesSearch, NoServerOrAnUnknownKeywordGivesAnEmptyList) {
+  EXPECT_EQ(Search(kTextDefaultKeywords, 2, kEverything), Rows{});
+  Serve();
+  EXPECT_EQ(Search("\xCC\xEC\\nowhere\\<b>", 2, kEverything), Rows{});
+  EXPECT_EQ(sites_->Requests().size(), 12u);
+}

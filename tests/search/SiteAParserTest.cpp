@@ -1,0 +1,139 @@
+#include "search/ProgramTexts.h"
+#include "search/SiteAParser.h"
+#include "tests/search/ListingFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kNegotiable = kTextNegotiable;
+const std::string kHours = kTextHoursMarker;
+const std::string kKeyword = "\xD0\xA1\xC7\xF8" "1";  // 小区1
+
+std::string Page(const std::string& bodyHtml) {
+  return "<html><head><title>x</title></head><body>" + bodyHtml + "</body></html>";
+}
+
+std::string Table(const std::string& tableClass, const std::string& rows) {
+  return "<table class=\"" + tableClass + "\">" + rows + "</table>";
+}
+
+// One advertisement row: the title cell, then the given detail cells.
+std::string Row(const std::string& title, const std::string& href, const std::string& cells) {
+  return "<tr><td class=\"t\"><a class=\"t\" href=\"" + href + "\">" + title + "</a></td>" + cells +
+         "</tr>";
+}
+
+std::string Cell(const std::string& inner) { return "<td class=\"tc\">" + inner + "</td>"; }
+
+const std::string kTwoCells = Cell("<b>1800</b>yuan") + Cell("05-06");
+
+Rows Read(const std::string& pageText, int cityRow) {
+  ListingList list;
+  ReadSiteAPage(pageText, kKeyword, cityRow, list);
+  return FormatListings(list);
+}
+
+}  // namespace
+
+TEST(SiteAPage, BeijingReadsOnlyTheImageTableAndOtherCitiesOnlyTheList) {
+  const std::string imagePage = Page(Table("tbimg", Row("T", "http://a/1", kTwoCells)));
+  const std::string listPage = Page(Table("tblist", Row("T", "http://a/1", kTwoCells)));
+  const Rows one = {"T|1800|05-06|http://a/1|" + kKeyword};
+
+  EXPECT_EQ(Read(imagePage, 0), one);
+  EXPECT_EQ(Read(listPage, 0), Rows{});
+  for (int row : {1, 4, 11}) {
+    EXPECT_EQ(Read(listPage, row), one);
+    EXPECT_EQ(Read(imagePage, row), Rows{});
+  }
+  // A row outside the table counts as Beijing.
+  EXPECT_EQ(Read(imagePage, -1), one);
+  EXPECT_EQ(Read(imagePage, 12), one);
+}
+
+TEST(SiteAPage, TableClassIsOneWholeValueInAnyCase) {
+  EXPECT_EQ(Read(Page(Table("TbList", Row("T", "h", kTwoCells))), 3).size(), 1u);
+  EXPECT_EQ(Read(Page(Table("tblist wide", Row("T", "h", kTwoCells))), 3), Rows{});
+}
+
+TEST(SiteAPage, TakesTheFirstMatchingTableAndTheRowsOfTablesInsideIt) {
+  const std::string nested = Table("tblist", Row("Inner", "h2", kTwoCells));
+  const std::string page = Page(
+      "<table class=\"frame\"><tr><td>" +
+      Table("tblist", Row("Outer", "h1", kTwoCells) +
+                          "<tr><td>" + nested + "</td></tr>" + Row("Last", "h3", kTwoCells)) +
+      "</td></tr></table>" + Table("tblist", Row("Second table", "h4", kTwoCells)));
+  Rows rows = Read(page, 2);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].substr(0, 6), "Outer|");
+  EXPECT_EQ(rows[1].substr(0, 6), "Inner|");
+  EXPECT_EQ(rows[2].substr(0, 5), "Last|");
+}
+
+TEST(SiteAPage, RowsWithoutTheTitleLinkPathAreSkipped) {
+  const std::string rows =
+      "<tr><th>title</th><th>price</th><th>date</th></tr>"
+      "<tr><td colspan=\"3\"><hr></td></tr>"
+      "<tr><td class=\"t\"><a href=\"x\">no link class</a></td>" + kTwoCells + "</tr>"
+      "<tr><td class=\"t\">no link</td><td class=\"t\"><a class=\"t\" href=\"y\">second cell</a></td>"
+      "</tr>"
+      "<tr><TD class=\"t\"><a class=\"t\" href=\"z\">capital cell</a></TD></tr>" +
+      Row("Kept", "k", kTwoCells);
+  Rows found = Read(Page(Table("tblist", rows)), 5);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].substr(0, 5), "Kept|");
+  EXPECT_EQ(Read(Page(Table("tblist", "<tr><th>only a header</th></tr>")), 5), Rows{});
+}
+
+TEST(SiteAPage, PriceAndDateComeFromTwoOrThreeDetailCells) {
+  const std::string rows =
+      Row("two", "h", Cell("<b>1500</b>") + Cell("3 " + kHours)) +
+      Row("three", "h", Cell("<b>2600</b>") + Cell("2room") + Cell("12-30")) +
+      Row("four", "h", Cell("<b>1</b>") + Cell("a") + Cell("b") + Cell("05-06")) +
+      Row("one", "h", Cell("<b>1</b>")) +
+      Row("other cells", "h", "<td>x</td><td class=\"tc\"><b>900</b></td><td class=\"TC\">04-01</td>");
+  EXPECT_EQ(Read(Page(Table("tblist", rows)), 1),
+            (Rows{"two|1500|3" + kHours + "|h|" + kKeyword,
+                  "three|2600|12-30|h|" + kKeyword,
+                  "four|||h|" + kKeyword,
+                  "one|||h|" + kKeyword,
+                  "other cells|900|04-01|h|" + kKeyword}));
+}
+
+TEST(SiteAPage, EmptyBoldIsNegotiableAndMissingBoldLeavesThePriceEmpty) {
+  const std::string rows =
+      Row("empty b", "h", Cell("<b></b>yuan") + Cell("05-06")) +
+      Row("no b", "h", Cell("1800") + Cell("05-06")) +
+      Row("deep b", "h", Cell("<span><b>1800</b></span>") + Cell("05-06")) +
+      Row("marked b", "h", Cell("<b><i>2000</i> </b>") + Cell(" 05 - 06 "));
+  EXPECT_EQ(Read(Page(Table("tblist", rows)), 1),
+            (Rows{"empty b|" + kNegotiable + "|05-06|h|" + kKeyword,
+                  "no b||05-06|h|" + kKeyword,
+                  "deep b||05-06|h|" + kKeyword,
+                  "marked b|<i>2000</i> |05-06|h|" + kKeyword}));
+}
+
+TEST(SiteAPage, TitleKeepsItsMarkupAndLinkIsTheHrefAsGiven) {
+  const std::string rows =
+      "<tr><td class=\"t\"><a class=\"t\" href=\"/rel/1.shtml\" target=\"_blank\">"
+      "<font color=red>\xD0\xA1\xC7\xF8" "1</font> 2 rooms&amp;more</a></td>" + kTwoCells + "</tr>"
+      "<tr><td class=\"t\"><a class=\"t\">no href</a></td>" + kTwoCells + "</tr>";
+  EXPECT_EQ(Read(Page(Table("tblist", rows)), 1),
+            (Rows{"<font color=red>\xD0\xA1\xC7\xF8" "1</font> 2 rooms&amp;more|1800|05-06|/rel/1.shtml|" +
+                      kKeyword,
+                  "no href|1800|05-06||" + kKeyword}));
+}
+
+TEST(SiteAPage, PagesWithoutTheStructureGiveNothing) {
+  EXPECT_EQ(Read("", 1), Rows{});
+  EXPECT_EQ(Read("not a page at all < > <<", 1), Rows{});
+  EXPECT_EQ(Read("<html><table class=\"tblist\">" + Row("T", "h", kTwoCells) + "</table></html>", 1),
+            Rows{});
+  EXPECT_EQ(Read(Page("<div>no results</div>"), 1), Rows{});
+  // Cut off inside the date cell: an unclosed cell holds nothing.
+  const std::string page = Page(Table("tblist", Row("T", "h", kTwoCells)));
+  EXPECT_EQ(Read(page.substr(0, page.find("05-06") + 5), 1), Rows{"T|1800||h|" + kKeyword});
+}

@@ -1,0 +1,142 @@
+#include "search/ProgramTexts.h"
+#include "search/SiteBParser.h"
+#include "search/SiteTemplates.h"
+#include "tests/search/ListingFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kNegotiable = kTextNegotiable;
+const std::string kMinutes = kTextMinutesMarker;
+const std::string kKeyword = "\xD0\xA1\xC7\xF8" "2";  // 小区2
+const std::string kHost = std::string("http://bj.") + kSiteBDomain;
+
+std::string Page(const std::string& listHtml) {
+  return "<html><head></head><body><div id=\"header\">top</div>"
+         "<div id=\"wrapper\"><div class=\"nav\"></div><div id=\"content\">"
+         "<div class=\"list_border\"><div class=\"list\">" +
+         listHtml + "</div></div></div></div></body></html>";
+}
+
+std::string Block(const std::string& anchor, const std::string& price, const std::string& time) {
+  return "<dl class=\"list_noimg\"><dt class=\"clr\">" + anchor + "</dt>" +
+         "<dd class=\"address\">road</dd><dd class=\"price\">" + price + "</dd>" +
+         "<dd class=\"time\">" + time + "</dd></dl>";
+}
+
+std::string Anchor(const std::string& href, const std::string& title) {
+  return "<a href=\"" + href + "\" target=\"_blank\">" + title + "</a>";
+}
+
+Rows Read(const std::string& pageText) {
+  ListingList list;
+  ReadSiteBPage(pageText, kKeyword, "http://bj", list);
+  return FormatListings(list);
+}
+
+std::string Title(const std::string& titleHtml) {
+  Rows rows = Read(Page(Block(Anchor("/1.htm", titleHtml), "1", "05-06")));
+  return rows.size() == 1 ? rows[0].substr(0, rows[0].find('|')) : "<none>";
+}
+
+std::string Price(const std::string& priceHtml) {
+  Rows rows = Read(Page(Block(Anchor("/1.htm", "t"), priceHtml, "05-06")));
+  if (rows.size() != 1) return "<none>";
+  std::size_t start = rows[0].find('|') + 1;
+  return rows[0].substr(start, rows[0].find('|', start) - start);
+}
+
+}  // namespace
+
+TEST(SiteBPage, ReadsEveryListBlockInDocumentOrder) {
+  const std::string list =
+      Block(Anchor("/fang1/1.htm", "A flat"), "1500<span>yuan</span>", "5 " + kMinutes) +
+      "<dl class=\"list_img\"><dt class=\"clr\">" + Anchor("/img.htm", "with picture") + "</dt></dl>" +
+      "<div class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/div.htm", "not a dl") + "</dt></div>" +
+      Block(Anchor("/fang1/2.htm", "Second"), "2000", "12-30") +
+      "<DL class=\"LIST_NOIMG\"><dt class=\"clr\">" + Anchor("/3.htm", "Third") + "</dt></DL>";
+  EXPECT_EQ(Read(Page(list)),
+            (Rows{"Aflat|1500|5" + kMinutes + "|" + kHost + "/fang1/1.htm|" + kKeyword,
+                  "Second|2000|12-30|" + kHost + "/fang1/2.htm|" + kKeyword,
+                  "Third|" + kNegotiable + "||" + kHost + "/3.htm|" + kKeyword}));
+}
+
+TEST(SiteBPage, TitleLosesSpacesAndOneMarkupSpan) {
+  EXPECT_EQ(Title("two words  here"), "twowordshere");
+  EXPECT_EQ(Title("<em>hot</em> Sunny flat"), "Sunnyflat");
+  EXPECT_EQ(Title("Big <b>new</b> flat <i>x</i> end"), "Bigend");
+  EXPECT_EQ(Title("a > b < c"), "a>b<c");
+  EXPECT_EQ(Title("\xD0\xA1\xC7\xF8" "2 <font>\xD1\xCC</font>"), "\xD0\xA1\xC7\xF8" "2");
+}
+
+TEST(SiteBPage, PriceLosesOneMarkupSpanKeepsSpacesAndFallsBackToNegotiable) {
+  EXPECT_EQ(Price("1500<span>yuan/month</span>"), "1500");
+  EXPECT_EQ(Price("<b>1500 yuan</b>"), kNegotiable);
+  EXPECT_EQ(Price("about <b>2000</b> yuan"), "about  yuan");
+  EXPECT_EQ(Price("3200 yuan"), "3200 yuan");
+  EXPECT_EQ(Price(""), kNegotiable);
+  EXPECT_EQ(Price("<img src=x>"), kNegotiable);
+  EXPECT_EQ(Price(kNegotiable), kNegotiable);
+  EXPECT_EQ(Price("9 > 8 <"), "9 > 8 <");
+}
+
+TEST(SiteBPage, LinkIsTheCityHostFollowedByTheHrefAsGiven) {
+  const std::string list = Block(Anchor("/fang1/9.htm", "rel"), "1", "1") +
+                           Block(Anchor("http://bj.other.example/9.htm", "abs"), "1", "1") +
+                           Block("<a>none</a>", "1", "1");
+  Rows rows = Read(Page(list));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_NE(rows[0].find("|" + kHost + "/fang1/9.htm|"), std::string::npos);
+  EXPECT_NE(rows[1].find("|" + kHost + "http://bj.other.example/9.htm|"), std::string::npos);
+  EXPECT_NE(rows[2].find("|" + kHost + "|"), std::string::npos);
+}
+
+TEST(SiteBPage, BlocksWithoutTheAnchorPathAreSkipped) {
+  const std::string list =
+      "<dl class=\"list_noimg\"><dt>" + Anchor("/1.htm", "no clr") + "</dt></dl>"
+      "<dl class=\"list_noimg\"><dt class=\"clr big\">" + Anchor("/2.htm", "two classes") + "</dt></dl>"
+      "<dl class=\"list_noimg\"><dt class=\"clr\"><span>" + Anchor("/3.htm", "deep") + "</span></dt>"
+      "<dt class=\"clr\">" + Anchor("/4.htm", "second dt") + "</dt></dl>"
+      "<dl class=\"list_noimg\"><dd class=\"price\">1</dd></dl>" +
+      Block("<a class=\"any\" href=\"/5.htm\">kept</a>", "1", "1");
+  Rows rows = Read(Page(list));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].substr(0, 5), "kept|");
+}
+
+TEST(SiteBPage, MissingCellsLeaveTheirFieldsEmpty) {
+  const std::string list =
+      "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/1.htm", "bare") + "</dt></dl>"
+      "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/2.htm", "wrong classes") + "</dt>"
+      "<dd class=\"price big\">1</dd><dd class=\"times\">05-06</dd><dd class=\"PRICE\">700</dd></dl>";
+  EXPECT_EQ(Read(Page(list)),
+            (Rows{"bare|" + kNegotiable + "||" + kHost + "/1.htm|" + kKeyword,
+                  "wrongclasses|700||" + kHost + "/2.htm|" + kKeyword}));
+}
+
+TEST(SiteBPage, TheListMustSitAtExactlyFourLevelsBelowTheBody) {
+  const std::string block = Block(Anchor("/1.htm", "t"), "1", "1");
+  auto page = [&](const std::string& inner) { return "<html><body>" + inner + "</body></html>"; };
+  EXPECT_EQ(Read(page("<div id=\"wrapper\"><div id=\"content\"><div class=\"list_border\">"
+                      "<div class=\"list\">" + block + "</div></div></div></div>")).size(),
+            1u);
+  // Without the content level.
+  EXPECT_EQ(Read(page("<div id=\"wrapper\"><div class=\"list_border\"><div class=\"list\">" + block +
+                      "</div></div></div>")),
+            Rows{});
+  // Wrapped once more.
+  EXPECT_EQ(Read(page("<div><div id=\"wrapper\"><div id=\"content\"><div class=\"list_border\">"
+                      "<div class=\"list\">" + block + "</div></div></div></div></div>")),
+            Rows{});
+  // The first wrapper taken is the only one tried.
+  EXPECT_EQ(Read(page("<div id=\"wrapper\"></div><div id=\"wrapper\"><div id=\"content\">"
+                      "<div class=\"list_border\"><div class=\"list\">" + block +
+                      "</div></div></div></div>")),
+            Rows{});
+  EXPECT_EQ(Read(""), Rows{});
+  EXPECT_EQ(Read("<div id=\"wrapper\"></div>"), Rows{});
+  EXPECT_EQ(Read(Page("")), Rows{});
+}
