@@ -1,6 +1,7 @@
 #include "search/Listing.h"
 
 int ListingList::AppendListing(Listing* listing) {
+  if (!listing) return 1;
   listing->next = nullptr;
   if (!head_) {
     head_ = listing;

@@ -68,6 +68,27 @@ TEST(FakeSitePages, UnknownKeywordsGetWellFormedEmptyPages) {
             std::string::npos);
 }
 
+// A server that closes early leaves the client a page cut anywhere.
+TEST(FakeSitePages, EveryCutOffPageReadsWithoutHarm) {
+  for (FakeSite site : {FakeSite::SiteA, FakeSite::SiteB}) {
+    for (int row : {0, 7}) {
+      const FakeCity& city = *FindFakeCity(kCityTable[row].code);
+      std::vector<FakeListing> listings = FakeListingsFor(site, city.code, FakeKind::WholeFlat, "小区1");
+      const std::string page = Local(site == FakeSite::SiteA
+                                         ? SiteAResultPage(city, FakeKind::WholeFlat, "小区1", listings)
+                                         : SiteBResultPage(city, FakeKind::WholeFlat, "小区1", listings));
+      for (std::size_t length = 0; length <= page.size(); length += 3) {
+        ListingList list;
+        if (site == FakeSite::SiteA) ReadSiteAPage(page.substr(0, length), "", row, list);
+        else ReadSiteBPage(page.substr(0, length), "", kCityTable[row].prefix, list);
+        std::size_t count = 0;
+        for (Listing* l = list.Head(); l; l = l->next) ++count;
+        ASSERT_LE(count, listings.size()) << length;
+      }
+    }
+  }
+}
+
 TEST(FakeRequest, TellsSiteCityKindAndKeywordFromHostAndPath) {
   const std::string a = FakeSiteDomain(FakeSite::SiteA);
   const std::string b = FakeSiteDomain(FakeSite::SiteB);
