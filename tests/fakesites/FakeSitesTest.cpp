@@ -4,6 +4,7 @@
 #include "search/SiteBParser.h"
 #include "tests/fakesites/FakeRequest.h"
 #include "tests/fakesites/ResultPages.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,8 @@ const char* const kKeywords[] = {"小区1", "小区2", "小区3", "阳光花园"
 
 std::string Local(const std::string& utf8) { return Utf8ToLocal(utf8.c_str()); }
 
-// The page as the client reads it, back as "title|price|date|link".
-std::vector<std::string> ReadBack(FakeSite site, int row, FakeKind kind, const std::string& keyword,
+// The page as the client reads it, with an empty community.
+Rows ReadBack(FakeSite site, int row, FakeKind kind, const std::string& keyword,
                                   const std::vector<FakeListing>& listings) {
   const FakeCity& city = *FindFakeCity(kCityTable[row].code);
   ListingList list;
@@ -25,10 +26,7 @@ std::vector<std::string> ReadBack(FakeSite site, int row, FakeKind kind, const s
     ReadSiteAPage(Local(SiteAResultPage(city, kind, keyword, listings)), "", row, list);
   else
     ReadSiteBPage(Local(SiteBResultPage(city, kind, keyword, listings)), "", kCityTable[row].prefix, list);
-  std::vector<std::string> rows;
-  for (Listing* l = list.Head(); l; l = l->next)
-    rows.push_back(l->title + "|" + l->price + "|" + l->date + "|" + l->link);
-  return rows;
+  return FormatListings(list);
 }
 
 }  // namespace
@@ -41,9 +39,9 @@ TEST(FakeSitePages, ReadBackAsTheirListingsInEveryCity) {
         for (const char* keyword : kKeywords) {
           std::vector<FakeListing> listings = FakeListingsFor(site, kCityTable[row].code, kind, keyword);
           ASSERT_GE(listings.size(), 2u);
-          std::vector<std::string> expected;
+          Rows expected;
           for (const FakeListing& l : listings) {
-            expected.push_back(Local(l.title) + "|" + Local(l.price) + "|" + Local(l.date) + "|" + l.link);
+            expected.push_back(Local(l.title) + "|" + Local(l.price) + "|" + Local(l.date) + "|" + l.link + "|");
             (l.layout.empty() ? twoCells : threeCells) = true;
             negotiable |= l.price == "面议";
             markedPrice |= l.priceHtml.find('<') != std::string::npos && l.price != "面议";
@@ -81,9 +79,7 @@ TEST(FakeSitePages, EveryCutOffPageReadsWithoutHarm) {
         ListingList list;
         if (site == FakeSite::SiteA) ReadSiteAPage(page.substr(0, length), "", row, list);
         else ReadSiteBPage(page.substr(0, length), "", kCityTable[row].prefix, list);
-        std::size_t count = 0;
-        for (Listing* l = list.Head(); l; l = l->next) ++count;
-        ASSERT_LE(count, listings.size()) << length;
+        ASSERT_LE(FormatListings(list).size(), listings.size()) << length;
       }
     }
   }

@@ -1,5 +1,6 @@
 #include "search/Listing.h"
 #include "search/ProgramTexts.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,6 @@ std::vector<std::string> SortedTitles(const std::vector<std::pair<std::string, s
   return Titles(list);
 }
 
-using Names = std::vector<std::string>;
-
 }  // namespace
 
 TEST(ListingList, AppendsInOrderAndClearsToEmpty) {
@@ -53,17 +52,17 @@ TEST(ListingList, AppendsInOrderAndClearsToEmpty) {
   EXPECT_EQ(list.Head(), nullptr);
   EXPECT_EQ(list.ClearListings(), 1);
   Fill(list, {{"again", ""}});
-  EXPECT_EQ(Titles(list), Names{"again"});
+  EXPECT_EQ(Titles(list), Rows{"again"});
 }
 
 TEST(ListingSort, EmptyAndSingleListsStayAsTheyAre) {
   EXPECT_EQ(SortListingsByDate(nullptr), 1);
-  EXPECT_EQ(SortedTitles({{"only", "05-06"}}), Names{"only"});
+  EXPECT_EQ(SortedTitles({{"only", "05-06"}}), Rows{"only"});
 }
 
 TEST(ListingSort, EqualDaysLandInTheOrderTheExchangesLeave) {
   EXPECT_EQ(SortedTitles({{"first", "05-06"}, {"second", "05-06"}, {"third", "05-07"}}),
-            (Names{"third", "second", "first"}));
+            (Rows{"third", "second", "first"}));
 }
 
 TEST(ListingSort, ExchangesEveryFieldButKeepsTheChain) {
@@ -89,7 +88,7 @@ TEST(ListingSort, MinutesThenHoursThenDaysThenUnreadable) {
                           {"5h", "5" + kHours},
                           {"5m", "5" + kMinutes},
                           {"12m", "12" + kMinutes}}),
-            (Names{"5m", "12m", "90m", "1h", "5h", "day", "new year", "empty"}));
+            (Rows{"5m", "12m", "90m", "1h", "5h", "day", "new year", "empty"}));
 }
 
 TEST(CompareListingDates, ClassDecidesBeforeNumbers) {

@@ -5,7 +5,7 @@
 #include "search/ProgramTexts.h"
 #include "search/SearchJob.h"
 #include "tests/fakesites/FakeSites.h"
-#include "tests/search/ListingFormat.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,15 +24,6 @@ struct SiteKind {
   FakeKind kind;
   SearchChoices choices;
 };
-
-SearchChoices Choices(bool siteA, bool siteB, bool whole, bool shared) {
-  SearchChoices choices;
-  choices.siteA = siteA;
-  choices.siteB = siteB;
-  choices.wholeFlat = whole;
-  choices.sharedFlat = shared;
-  return choices;
-}
 
 const SearchChoices kEverything = Choices(true, true, true, true);
 

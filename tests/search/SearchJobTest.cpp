@@ -1,6 +1,7 @@
 #include "search/CityTable.h"
 #include "search/SearchJob.h"
 #include "search/SiteTemplates.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -33,15 +34,6 @@ private:
   }
 };
 
-SearchChoices Choices(bool siteA, bool siteB, bool whole, bool shared) {
-  SearchChoices choices;
-  choices.siteA = siteA;
-  choices.siteB = siteB;
-  choices.wholeFlat = whole;
-  choices.sharedFlat = shared;
-  return choices;
-}
-
 const SearchChoices kSiteBSharedOnly = Choices(false, true, false, true);
 
 std::vector<std::string> Keywords(const std::string& text) {
@@ -56,29 +48,27 @@ std::vector<std::string> Keywords(const std::string& text) {
   return keywords;
 }
 
-using Names = std::vector<std::string>;
-
 }  // namespace
 
 TEST(SearchKeywords, SplitsAtEveryBackslashAndSkipsEmptyPieces) {
-  EXPECT_EQ(Keywords("a\\b\\c"), (Names{"a", "b", "c"}));
-  EXPECT_EQ(Keywords("\\a\\\\b\\"), (Names{"a", "b"}));
-  EXPECT_EQ(Keywords("\\\\\\"), Names{});
-  EXPECT_EQ(Keywords(""), Names{});
-  EXPECT_EQ(Keywords("same\\same"), (Names{"same", "same"}));
-  EXPECT_EQ(Keywords(" a b \\B"), (Names{" a b ", "B"}));
+  EXPECT_EQ(Keywords("a\\b\\c"), (Rows{"a", "b", "c"}));
+  EXPECT_EQ(Keywords("\\a\\\\b\\"), (Rows{"a", "b"}));
+  EXPECT_EQ(Keywords("\\\\\\"), Rows{});
+  EXPECT_EQ(Keywords(""), Rows{});
+  EXPECT_EQ(Keywords("same\\same"), (Rows{"same", "same"}));
+  EXPECT_EQ(Keywords(" a b \\B"), (Rows{" a b ", "B"}));
 }
 
 TEST(SearchKeywords, CutsAtAGbkTrailByteThatIsABackslash) {
   // 0x81 0x5C is one GBK character; its second byte still cuts.
-  EXPECT_EQ(Keywords("x\x81\\y"), (Names{"x\x81", "y"}));
+  EXPECT_EQ(Keywords("x\x81\\y"), (Rows{"x\x81", "y"}));
 }
 
 TEST(SearchKeywords, AsksTheSitesInTheFixedOrderPerKeyword) {
   RecordingSites sites;
   ListingList list;
   SearchKeywords("k1\\k2", 0, Choices(true, true, true, true), sites, list);
-  const Names expected = {
+  const Rows expected = {
       std::string("A k1 http://bj") + kSiteAWholeFlatTemplate + " row0",
       std::string("A k1 http://bj") + kSiteASharedTemplate + " row0",
       std::string("B k1 http://bj") + kSiteBWholeFlatTemplate,
@@ -90,7 +80,7 @@ TEST(SearchKeywords, AsksTheSitesInTheFixedOrderPerKeyword) {
   };
   EXPECT_EQ(sites.calls, expected);
   // Appended in the order found, nothing sorted yet.
-  Names titles;
+  Rows titles;
   for (Listing* l = list.Head(); l; l = l->next) titles.push_back(l->title);
   EXPECT_EQ(titles, expected);
 }
@@ -98,7 +88,7 @@ TEST(SearchKeywords, AsksTheSitesInTheFixedOrderPerKeyword) {
 TEST(SearchKeywords, SkipsWhatIsNotTicked) {
   struct Case {
     SearchChoices choices;
-    Names calls;
+    Rows calls;
   };
   const std::string yt = "http://yantai";
   const Case cases[] = {
@@ -122,7 +112,7 @@ TEST(SearchKeywords, ARowOutsideTheTableSearchesBeijing) {
     RecordingSites sites;
     ListingList list;
     SearchKeywords("k", row, Choices(true, true, true, false), sites, list);
-    EXPECT_EQ(sites.calls, (Names{std::string("A k http://bj") + kSiteAWholeFlatTemplate + " row0",
+    EXPECT_EQ(sites.calls, (Rows{std::string("A k http://bj") + kSiteAWholeFlatTemplate + " row0",
                                   std::string("B k http://bj") + kSiteBWholeFlatTemplate}));
   }
 }

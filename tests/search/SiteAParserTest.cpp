@@ -1,6 +1,6 @@
 #include "search/ProgramTexts.h"
 #include "search/SiteAParser.h"
-#include "tests/search/ListingFormat.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "search/ProgramTexts.h"
 #include "search/SiteBParser.h"
 #include "search/SiteTemplates.h"
-#include "tests/search/ListingFormat.h"
+#include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
