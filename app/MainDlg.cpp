@@ -1,0 +1,162 @@
+#include "app/MainDlg.h"
+
+#include "app/AppModule.h"
+#include "app/WorkAreaPlacement.h"
+#include "search/CityTable.h"
+#include "search/ProgramTexts.h"
+
+#include <utility>
+
+namespace {
+
+DesktopShell realShell;
+
+struct ResultColumn {
+  const char* heading;
+  int width;
+};
+
+constexpr ResultColumn kResultColumns[] = {
+    {kTextColumnTitle, 320}, {kTextColumnCommunity, 70}, {kTextColumnPrice, 55}, {kTextColumnDate, 70}};
+
+}  // namespace
+
+CMainDlg::CMainDlg() : CMainDlg(SettingsStore(), realShell) {}
+
+CMainDlg::CMainDlg(SettingsStore settings, DesktopShell& shell)
+    : settings_(std::move(settings)), shell_(shell) {}
+
+CMainDlg::~CMainDlg() {
+  // Rows point at Listings: the window goes before the list does.
+  if (window_) DestroyWindow(window_);
+}
+
+HWND CMainDlg::Create(HWND parent) {
+  return CModelessDialog::Create(gModule.GetResourceInstance(), IDD_MAINDLG, parent);
+}
+
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) { return IsDialogMessageA(window_, msg); }
+
+BOOL CMainDlg::OnIdle() { return FALSE; }
+
+LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+  CentreWindow();
+  SetWindowIcons();
+
+  if (CMessageLoop* loop = gModule.GetMessageLoop()) {
+    loop->AddMessageFilter(this);
+    loop->AddIdleHandler(this);
+  }
+
+  char text[kKeywordBufferSize] = kTextDefaultKeywords;
+  int cityRow = 0;
+  settings_.LoadSettings(text, cityRow);
+  SetDlgItemTextA(window_, IDC_KEYWORDS, text);
+  SetDlgItemTextA(window_, IDC_INTERVAL, "20");
+
+  resultList_ = GetDlgItem(window_, IDC_RESULT_LIST);
+  cityList_ = GetDlgItem(window_, IDC_CITY);
+  ListView_SetExtendedListViewStyle(resultList_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  AddResultColumns();
+
+  listings_.ClearListings();
+  CheckDlgButton(window_, IDC_SITE_A, BST_CHECKED);
+  CheckDlgButton(window_, IDC_SITE_B, BST_CHECKED);
+  CheckDlgButton(window_, IDC_WHOLE_FLAT, BST_CHECKED);
+  AddCities(cityRow);
+  return TRUE;
+}
+
+void CMainDlg::CentreWindow() {
+  RECT window{};
+  RECT workArea{};
+  GetWindowRect(window_, &window);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  POINT corner = CentreOnWorkArea(window, workArea);
+  SetWindowPos(window_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::SetWindowIcons() {
+  HINSTANCE instance = gModule.GetResourceInstance();
+  auto load = [instance](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_NESTARI), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_DEFAULTCOLOR | LR_SHARED));
+  };
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
+  SendMessageA(window_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+}
+
+void CMainDlg::AddResultColumns() {
+  int index = 0;
+  for (const ResultColumn& column : kResultColumns) {
+    LVCOLUMNA lvc{};
+    lvc.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
+    lvc.fmt = LVCFMT_LEFT;
+    lvc.cx = column.width;
+    lvc.pszText = const_cast<char*>(column.heading);
+    SendMessageA(resultList_, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
+  }
+}
+
+// Each item carries its table row, so the row never depends on where the
+// list's own sorting put the item.
+void CMainDlg::AddCities(int cityRow) {
+  for (int row = 0; row < kCityCount; ++row) {
+    LRESULT item = SendMessageA(cityList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kCityTable[row].name));
+    if (item >= 0) SendMessageA(cityList_, CB_SETITEMDATA, item, row);
+  }
+  int wanted = ValidCityRow(cityRow);
+  int count = static_cast<int>(SendMessageA(cityList_, CB_GETCOUNT, 0, 0));
+  for (int item = 0; item < count; ++item) {
+    if (SendMessageA(cityList_, CB_GETITEMDATA, item, 0) == wanted) {
+      SendMessageA(cityList_, CB_SETCURSEL, item, 0);
+      break;
+    }
+  }
+}
+
+int CMainDlg::SelectedCityRow() const {
+  LRESULT item = SendMessageA(cityList_, CB_GETCURSEL, 0, 0);
+  if (item == CB_ERR) return 0;
+  return ValidCityRow(static_cast<int>(SendMessageA(cityList_, CB_GETITEMDATA, item, 0)));
+}
+
+LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+  if (CMessageLoop* loop = gModule.GetMessageLoop()) {
+    loop->RemoveMessageFilter(this);
+    loop->RemoveIdleHandler(this);
+  }
+  return 0;
+}
+
+LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  icon.hWnd = window_;
+  icon.uID = kTrayIconId;
+  shell_.NotifyIcon(NIM_DELETE, icon);
+  DestroyWindow(window_);
+  PostQuitMessage(0);
+  return 0;
+}
+
+LRESULT CMainDlg::OnQuery(UINT, WPARAM, LPARAM, BOOL&) { return RunSearchJob(); }
+
+LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
+  const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+  if (activate->iItem == -1) return 0;
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = activate->iItem;
+  if (!SendMessageA(resultList_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) {
+    return 0;
+  }
+  shell_.OpenAddress(window_, reinterpret_cast<const Listing*>(item.lParam)->link);
+  return 0;
+}
+
+void CMainDlg::ShowMessage(const char* text) {
+  MessageBoxA(window_, text, kTextMessageCaption, MB_OK | MB_ICONINFORMATION);
+}

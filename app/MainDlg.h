@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/DesktopShell.h"
+#include "app/MessageLoop.h"
+#include "app/ModelessDialog.h"
+#include "app/SettingsStore.h"
+#include "app/UpdateUI.h"
+#include "app/resource.h"
+#include "search/Listing.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+// Message number of the notification-area icon's callback.
+constexpr UINT kTrayCallbackMessage = 100;
+constexpr UINT kTrayIconId = IDI_NESTARI;
+constexpr UINT_PTR kAutoSearchTimerId = 1000;
+
+// The program's only window: the search inputs, the result list, the tray icon
+// and the auto-search timer. Owns the Listings of the latest search.
+class CMainDlg : public CModelessDialog,
+                 public CUpdateUI,
+                 public CMessageFilter,
+                 public CIdleHandler {
+public:
+  CMainDlg();  // the real settings key and shell
+  CMainDlg(SettingsStore settings, DesktopShell& shell);
+  ~CMainDlg() override;
+
+  HWND Create(HWND parent);
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+  BOOL OnIdle() override;
+
+  // One whole search, from the dialog's inputs to the filled result list.
+  LRESULT RunSearchJob();
+
+  const ListingList& Listings() const { return listings_; }
+
+  BEGIN_MSG_MAP()
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    MESSAGE_HANDLER(WM_SYSCOMMAND, OnSysCommand)
+    MESSAGE_HANDLER(WM_TIMER, OnTimer)
+    MESSAGE_HANDLER(kTrayCallbackMessage, OnTrayIcon)
+    COMMAND_HANDLER(IDC_QUERY, BN_CLICKED, OnQuery)
+    COMMAND_HANDLER(IDC_AUTO_SEARCH, BN_CLICKED, OnAutoSearch)
+    NOTIFY_HANDLER(IDC_RESULT_LIST, NM_DBLCLK, OnResultDoubleClick)
+  END_MSG_MAP()
+
+private:
+  LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnTrayIcon(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnQuery(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnResultDoubleClick(UINT, WPARAM, LPARAM, BOOL&);
+
+  void CentreWindow();
+  void SetWindowIcons();
+  void AddResultColumns();
+  void AddCities(int cityRow);
+  int SelectedCityRow() const;
+  void FillResultRows();
+  void ShowMessage(const char* text);
+
+  SettingsStore settings_;
+  DesktopShell& shell_;
+  HWND resultList_ = nullptr;
+  HWND cityList_ = nullptr;
+  ListingList listings_;
+  NOTIFYICONDATAA trayIcon_{};
+};

@@ -1,0 +1,71 @@
+#include "app/MainDlg.h"
+
+#include "app/AppModule.h"
+#include "app/AutoSearchPeriod.h"
+#include "search/ProgramTexts.h"
+
+#include <cstring>
+
+LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+  if (wParam != SC_MINIMIZE) {
+    handled = FALSE;
+    return 0;
+  }
+  // Hidden, never minimised: size and place stay for when it comes back.
+  trayIcon_ = NOTIFYICONDATAA{};
+  trayIcon_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  trayIcon_.hWnd = window_;
+  trayIcon_.uID = kTrayIconId;
+  trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  trayIcon_.uCallbackMessage = kTrayCallbackMessage;
+  trayIcon_.hIcon = static_cast<HICON>(LoadImageA(gModule.GetResourceInstance(), MAKEINTRESOURCEA(IDI_NESTARI),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  std::strncpy(trayIcon_.szTip, kTextTrayTip, sizeof trayIcon_.szTip - 1);
+  shell_.NotifyIcon(NIM_ADD, trayIcon_);
+  ShowWindow(window_, SW_HIDE);
+  return 0;
+}
+
+LRESULT CMainDlg::OnTrayIcon(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  if (wParam != kTrayIconId) return 1;
+  if (lParam == WM_LBUTTONDBLCLK) ShowWindow(window_, SW_SHOW);
+  return 0;
+}
+
+LRESULT CMainDlg::OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&) {
+  HWND interval = GetDlgItem(window_, IDC_INTERVAL);
+  HWND queryButton = GetDlgItem(window_, IDC_QUERY);
+  bool ticked = IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED;
+  EnableWindow(interval, !ticked);
+  EnableWindow(queryButton, !ticked);
+  // Unticking leaves a running timer alone: it fires, finds the box unticked and stops.
+  if (!ticked) return 0;
+
+  char text[10] = {};
+  GetDlgItemTextA(window_, IDC_INTERVAL, text, sizeof text);
+  if (text[0] == '\0') {
+    EnableWindow(queryButton, TRUE);
+    EnableWindow(interval, TRUE);
+    ShowMessage(kTextEmptyInterval);
+    CheckDlgButton(window_, IDC_AUTO_SEARCH, BST_UNCHECKED);
+    return 0;
+  }
+  BOOL isNumber = FALSE;
+  int minutes = static_cast<int>(GetDlgItemInt(window_, IDC_INTERVAL, &isNumber, TRUE));
+  UINT period = isNumber ? AutoSearchPeriod(minutes) : 0;
+  if (period == 0) {
+    KillTimer(window_, kAutoSearchTimerId);
+  } else {
+    SetTimer(window_, kAutoSearchTimerId, period, nullptr);
+  }
+  return 0;
+}
+
+LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  if (wParam == kAutoSearchTimerId && IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED) {
+    RunSearchJob();
+  }
+  KillTimer(window_, kAutoSearchTimerId);
+  return 0;
+}

@@ -1,0 +1,104 @@
+// nestari_demo_driver query|close: finds the running program's window; "query"
+// presses Query, waits for the search to end and prints the result rows (GBK,
+// one line each, cells separated by " | "); "close" closes the window.
+#include "app/resource.h"
+#include "search/ProgramTexts.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND WaitForMainWindow() {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    HWND window = FindWindowA("#32770", kTextWindowTitle);
+    if (window && IsWindowVisible(window)) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// A list-view cell of another process: the request and its text buffer must
+// live in that process's memory.
+class RemoteCellReader {
+public:
+  explicit RemoteCellReader(HWND list) : list_(list) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteCellReader() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteCellReader(const RemoteCellReader&) = delete;
+  RemoteCellReader& operator=(const RemoteCellReader&) = delete;
+
+  bool Ready() const { return memory_ != nullptr; }
+
+  std::string Cell(int row, int column) {
+    auto* remote = static_cast<char*>(memory_);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = kSize - sizeof item;
+    char text[kSize] = {};
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, remote, &item, sizeof item, &moved)) return {};
+    SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+    if (!ReadProcessMemory(process_, remote + sizeof item, text, kSize - sizeof item - 1, &moved)) {
+      return {};
+    }
+    return text;
+  }
+
+private:
+  static constexpr int kSize = 4096;
+  HWND list_;
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+int Query(HWND window) {
+  HWND button = GetDlgItem(window, IDC_QUERY);
+  DWORD_PTR ignored = 0;
+  // Sent, so it returns when the search inside the click is over.
+  if (!SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 300000, &ignored)) {
+    std::fprintf(stderr, "the search did not end\n");
+    return 1;
+  }
+  HWND list = GetDlgItem(window, IDC_RESULT_LIST);
+  int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  RemoteCellReader reader(list);
+  if (!reader.Ready()) return 1;
+  for (int row = 0; row < rows; ++row) {
+    std::string line;
+    for (int column = 0; column < 4; ++column) {
+      if (column) line += " | ";
+      line += reader.Cell(row, column);
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2 || (std::strcmp(argv[1], "query") != 0 && std::strcmp(argv[1], "close") != 0)) {
+    std::fprintf(stderr, "usage: nestari_demo_driver query|close\n");
+    return 2;
+  }
+  HWND window = WaitForMainWindow();
+  if (!window) {
+    std::fprintf(stderr, "no window %s\n", kTextWindowTitle);
+    return 1;
+  }
+  if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  return Query(window);
+}

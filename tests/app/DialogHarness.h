@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/DesktopShell.h"
+#include "app/MainDlg.h"
+#include "app/MessageLoop.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Records what the dialog asks of the shell, and keeps the shell's one rule
+// that matters here: one icon per window and icon id.
+class RecordingShell : public DesktopShell {
+public:
+  struct IconCall {
+    DWORD action;
+    NOTIFYICONDATAA icon;
+  };
+  bool NotifyIcon(DWORD action, NOTIFYICONDATAA& icon) override;
+  void OpenAddress(HWND owner, const std::string& address) override;
+
+  int IconsShown() const { return static_cast<int>(shown.size()); }
+
+  std::vector<IconCall> iconCalls;
+  std::vector<std::string> opened;
+
+private:
+  std::vector<std::pair<HWND, UINT>> shown;
+};
+
+// Watches the calling thread for a message box with the caption "riruv" from
+// a second thread; reads its text and icon, then presses its OK button.
+class MessageBoxWatcher {
+public:
+  MessageBoxWatcher();
+  ~MessageBoxWatcher() { Stop(); }
+  void Stop();
+
+  bool Seen() const { return seen_; }
+  const std::string& Text() const { return text_; }
+  bool InformationIcon() const { return informationIcon_; }
+  bool OkOnly() const { return okOnly_; }
+
+private:
+  void Watch();
+
+  DWORD uiThread_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> seen_{false};
+  std::string text_;
+  bool informationIcon_ = false;
+  bool okOnly_ = false;
+  std::thread thread_;
+};
+
+// A main dialog of the test's own: a settings key of its own (emptied before
+// and after), a message loop registered for the thread, a recording shell.
+class DialogTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the dialog from its layout and shows it.
+  void OpenDialog();
+  HWND Window() const { return dialog->GetHwnd(); }
+  HWND Item(int id) const { return GetDlgItem(Window(), id); }
+  std::string ItemText(int id) const;
+  std::string SelectedCity() const;
+  bool Ticked(int id) const { return IsDlgButtonChecked(Window(), id) == BST_CHECKED; }
+  void Click(int id) const;
+
+  void StoreText(const std::string& bytes, DWORD type = REG_SZ);
+  void StoreCity(const void* data, DWORD size, DWORD type = REG_DWORD);
+  void StoreCity(DWORD row) { StoreCity(&row, sizeof row); }
+  bool StoredText(std::string& text) const;
+  bool StoredCity(DWORD& row) const;
+
+  // Closes the dialog as the user does and takes the quit message it posts.
+  bool CloseDialog(int& quitCode);
+
+  std::string keyPath;
+  RecordingShell shell;
+  CMessageLoop loop;
+  std::unique_ptr<CMainDlg> dialog;
+};
+
+// Result rows as shown: four cells each, with the row's item data.
+struct ResultRow {
+  std::string cells[4];
+  const Listing* listing;
+};
+std::vector<ResultRow> ResultRows(HWND list);

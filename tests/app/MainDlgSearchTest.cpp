@@ -1,0 +1,271 @@
+#include "tests/app/DialogHarness.h"
+
+#include "search/CityTable.h"
+#include "search/ProgramTexts.h"
+#include "tests/fakesites/FakeSites.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+std::string Utf8ToGbk(const std::string& text) {
+  int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring utf16(wide, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf16.data(), wide);
+  int narrow = WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string gbk(narrow, '\0');
+  WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, gbk.data(), narrow, nullptr, nullptr);
+  return gbk;
+}
+
+using RowKey = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+
+// The rows one search should show, in any order: title, community, price, date, link.
+std::vector<RowKey> ExpectedRows(const std::vector<std::string>& keywords, const char* cityCode,
+                                 const std::vector<std::pair<FakeSite, FakeKind>>& requests) {
+  std::vector<RowKey> rows;
+  for (const std::string& keyword : keywords) {
+    for (const auto& [site, kind] : requests) {
+      for (const FakeListing& listing : FakeListingsFor(site, cityCode, kind, keyword)) {
+        rows.emplace_back(Utf8ToGbk(listing.title), Utf8ToGbk(keyword), Utf8ToGbk(listing.price),
+                          Utf8ToGbk(listing.date), listing.link);
+      }
+    }
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+std::vector<RowKey> ShownRows(const std::vector<ResultRow>& rows) {
+  std::vector<RowKey> keys;
+  for (const ResultRow& row : rows) {
+    keys.emplace_back(row.cells[0], row.cells[1], row.cells[2], row.cells[3],
+                      row.listing ? row.listing->link : "<no listing>");
+  }
+  std::sort(keys.begin(), keys.end());
+  return keys;
+}
+
+class MainDlgSearch : public DialogTest {
+protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    ASSERT_TRUE(sites.Start());
+  }
+  void TearDown() override {
+    sites.Stop();
+    DialogTest::TearDown();
+  }
+  void SelectCityRow(int row) {
+    HWND city = Item(IDC_CITY);
+    for (int item = 0; item < kCityCount; ++item) {
+      if (SendMessageA(city, CB_GETITEMDATA, item, 0) == row) SendMessageA(city, CB_SETCURSEL, item, 0);
+    }
+  }
+  std::vector<ResultRow> Rows() const { return ResultRows(Item(IDC_RESULT_LIST)); }
+
+  FakeSites sites;
+};
+
+TEST_F(MainDlgSearch, QueryListsEverySiteRowNewestFirstAndStoresTheInputs) {
+  OpenDialog();
+  Click(IDC_QUERY);
+
+  EXPECT_EQ(sites.Requests().size(), 6u);  // three keywords, SiteA and SiteB whole flats
+  std::vector<ResultRow> rows = Rows();
+  std::vector<RowKey> expected =
+      ExpectedRows({"小区1", "小区2", "小区3"}, "bj",
+                   {{FakeSite::SiteA, FakeKind::WholeFlat}, {FakeSite::SiteB, FakeKind::WholeFlat}});
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(ShownRows(rows), expected);
+
+  // Each row is backed by its Listing, in the list's order, newest first.
+  const Listing* listing = dialog->Listings().Head();
+  for (std::size_t i = 0; i < rows.size(); ++i, listing = listing->next) {
+    ASSERT_EQ(rows[i].listing, listing) << i;
+    EXPECT_EQ(rows[i].cells[0], listing->title);
+    if (i > 0) {
+      EXPECT_EQ(CompareListingDates(rows[i - 1].cells[3], rows[i].cells[3]), 1) << i;
+    }
+  }
+  EXPECT_EQ(listing, nullptr);
+
+  std::string text;
+  DWORD city = 99;
+  ASSERT_TRUE(StoredText(text));
+  EXPECT_EQ(text, kTextDefaultKeywords);
+  ASSERT_TRUE(StoredCity(city));
+  EXPECT_EQ(city, 0u);
+  EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
+}
+
+TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
+  OpenDialog();
+  Click(IDC_QUERY);
+  ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+
+  SetDlgItemTextA(Window(), IDC_KEYWORDS, Utf8ToGbk("阳光花园").c_str());
+  SelectCityRow(7);
+  Click(IDC_SITE_A);      // off
+  Click(IDC_WHOLE_FLAT);  // off
+  Click(IDC_SHARED_FLAT); // on
+  std::size_t before = sites.Requests().size();
+  Click(IDC_QUERY);
+
+  std::vector<std::string> requests = sites.Requests();
+  ASSERT_EQ(requests.size(), before + 1);
+  EXPECT_EQ(requests.back().rfind("sh.siteb.example ", 0), 0u) << requests.back();
+  EXPECT_EQ(ShownRows(Rows()), ExpectedRows({"阳光花园"}, "sh", {{FakeSite::SiteB, FakeKind::Shared}}));
+  DWORD city = 0;
+  ASSERT_TRUE(StoredCity(city));
+  EXPECT_EQ(city, 7u);
+}
+
+TEST_F(MainDlgSearch, EveryCityItemSearchesAndStoresItsOwnRow) {
+  OpenDialog();
+  Click(IDC_WHOLE_FLAT);  // no kind ticked: nothing is fetched
+  HWND cityList = Item(IDC_CITY);
+  for (int item = 0; item < kCityCount; ++item) {
+    SendMessageA(cityList, CB_SETCURSEL, item, 0);
+    char name[64] = {};
+    SendMessageA(cityList, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(name));
+    Click(IDC_QUERY);
+    DWORD row = 99;
+    ASSERT_TRUE(StoredCity(row));
+    ASSERT_LT(row, static_cast<DWORD>(kCityCount));
+    EXPECT_STREQ(kCityTable[row].name, name);
+  }
+  EXPECT_TRUE(sites.Requests().empty());
+}
+
+TEST_F(MainDlgSearch, EmptyKeywordBoxShowsTheMessageAndStoresTheEmptyText) {
+  OpenDialog();
+  Click(IDC_QUERY);
+  ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+  SetDlgItemTextA(Window(), IDC_KEYWORDS, "");
+  SelectCityRow(3);
+  std::size_t before = sites.Requests().size();
+
+  MessageBoxWatcher watcher;
+  Click(IDC_QUERY);
+  watcher.Stop();
+  ASSERT_TRUE(watcher.Seen());
+  EXPECT_EQ(watcher.Text(), kTextEmptyKeywords);
+  EXPECT_TRUE(watcher.InformationIcon());
+  EXPECT_TRUE(watcher.OkOnly());
+
+  EXPECT_EQ(sites.Requests().size(), before);
+  EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+  EXPECT_EQ(dialog->Listings().Head(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
+  std::string text = "x";
+  DWORD city = 0;
+  ASSERT_TRUE(StoredText(text));
+  EXPECT_EQ(text, "");
+  ASSERT_TRUE(StoredCity(city));
+  EXPECT_EQ(city, 3u);
+
+  // The next start shows the empty box.
+  dialog.reset();
+  OpenDialog();
+  EXPECT_EQ(ItemText(IDC_KEYWORDS), "");
+  EXPECT_EQ(SelectedCity(), kTextCity3);
+}
+
+TEST_F(MainDlgSearch, BackslashesOnlyShowNoMessageAndNoRows) {
+  OpenDialog();
+  SetDlgItemTextA(Window(), IDC_KEYWORDS, "\\\\\\");
+  MessageBoxWatcher watcher;
+  Click(IDC_QUERY);
+  watcher.Stop();
+  EXPECT_FALSE(watcher.Seen());
+  EXPECT_TRUE(sites.Requests().empty());
+  EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+  std::string text;
+  ASSERT_TRUE(StoredText(text));
+  EXPECT_EQ(text, "\\\\\\");
+}
+
+TEST_F(MainDlgSearch, LongKeywordTextIsCutTo1023Bytes) {
+  OpenDialog();
+  Click(IDC_SITE_A);
+  Click(IDC_SITE_B);  // nothing fetched
+  SetDlgItemTextA(Window(), IDC_KEYWORDS, std::string(1500, 'k').c_str());
+  Click(IDC_QUERY);
+  std::string text;
+  ASSERT_TRUE(StoredText(text));
+  EXPECT_EQ(text, std::string(1023, 'k'));
+}
+
+TEST_F(MainDlgSearch, ArmedTimerRunsExactlyOneSearchAndStops) {
+  OpenDialog();
+  Click(IDC_AUTO_SEARCH);
+  ASSERT_FALSE(IsWindowEnabled(Item(IDC_QUERY)));
+  // The search runs hidden in the notification area too.
+  SendMessageA(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId, 0);
+  EXPECT_EQ(sites.Requests().size(), 6u);
+  EXPECT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+  EXPECT_FALSE(KillTimer(Window(), kAutoSearchTimerId));
+  // Spent: still ticked, interval still disabled, Query enabled by the search.
+  EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH));
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_INTERVAL)));
+  EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
+
+  // Another timer's event stops timer 1000 without a search.
+  SetTimer(Window(), kAutoSearchTimerId, 600000, nullptr);
+  SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId + 1, 0);
+  EXPECT_EQ(sites.Requests().size(), 6u);
+  EXPECT_FALSE(KillTimer(Window(), kAutoSearchTimerId));
+}
+
+class MainDlgOpenLink : public MainDlgSearch {
+protected:
+  void DoubleClickAt(POINT point) {
+    SendMessageA(Item(IDC_RESULT_LIST), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  }
+  POINT CellCentre(int row, int column) {
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(Item(IDC_RESULT_LIST), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    return POINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  }
+};
+
+TEST_F(MainDlgOpenLink, DoubleClickOnAnyCellOpensThatRowsLink) {
+  OpenDialog();
+  Click(IDC_QUERY);
+  std::vector<ResultRow> rows = Rows();
+  ASSERT_GE(rows.size(), 2u);
+  DoubleClickAt(CellCentre(1, 2));
+  DoubleClickAt(CellCentre(0, 0));
+  ASSERT_EQ(shell.opened.size(), 2u);
+  EXPECT_EQ(shell.opened[0], rows[1].listing->link);
+  EXPECT_EQ(shell.opened[1], rows[0].listing->link);
+  EXPECT_EQ(shell.opened[0].rfind("http://", 0), 0u);
+}
+
+TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
+  OpenDialog();
+  SetDlgItemTextA(Window(), IDC_KEYWORDS, Utf8ToGbk("阳光花园").c_str());
+  Click(IDC_SITE_B);
+  Click(IDC_QUERY);
+  int count = ListView_GetItemCount(Item(IDC_RESULT_LIST));
+  ASSERT_GT(count, 0);
+  RECT client{};
+  GetClientRect(Item(IDC_RESULT_LIST), &client);
+  POINT below = CellCentre(count - 1, 0);
+  RECT last{};
+  last.left = LVIR_BOUNDS;
+  SendMessageA(Item(IDC_RESULT_LIST), LVM_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+  below.y = last.bottom + 5;
+  ASSERT_LT(below.y, client.bottom);
+  DoubleClickAt(below);
+  EXPECT_TRUE(shell.opened.empty());
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include "tests/app/DialogHarness.h"
+
+#include "search/ProgramTexts.h"
+
+#include <cstring>
+
+namespace {
+
+class MainDlgTray : public DialogTest {
+protected:
+  void Minimise() { SendMessageA(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+  LRESULT TrayEvent(WPARAM iconId, LPARAM mouse) {
+    return SendMessageA(Window(), kTrayCallbackMessage, iconId, mouse);
+  }
+};
+
+TEST_F(MainDlgTray, MinimiseHidesTheWindowAndAddsTheIcon) {
+  OpenDialog();
+  RECT before{};
+  GetWindowRect(Window(), &before);
+  Minimise();
+  EXPECT_FALSE(IsWindowVisible(Window()));
+  EXPECT_FALSE(IsIconic(Window()));
+  RECT after{};
+  GetWindowRect(Window(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+
+  ASSERT_EQ(shell.iconCalls.size(), 1u);
+  const NOTIFYICONDATAA& icon = shell.iconCalls[0].icon;
+  EXPECT_EQ(shell.iconCalls[0].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(icon.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE));
+  EXPECT_EQ(icon.hWnd, Window());
+  EXPECT_EQ(icon.uID, 128u);
+  EXPECT_EQ(icon.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  EXPECT_EQ(icon.uCallbackMessage, 100u);
+  EXPECT_NE(icon.hIcon, nullptr);
+  EXPECT_STREQ(icon.szTip, kTextTrayTip);
+  EXPECT_EQ(shell.IconsShown(), 1);
+}
+
+TEST_F(MainDlgTray, OnlyALeftDoubleClickOnTheIconShowsTheWindow) {
+  OpenDialog();
+  Minimise();
+  for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
+    EXPECT_EQ(TrayEvent(128, mouse), 0) << mouse;
+    EXPECT_FALSE(IsWindowVisible(Window())) << mouse;
+  }
+  EXPECT_EQ(TrayEvent(127, WM_LBUTTONDBLCLK), 1);  // another icon's event
+  EXPECT_FALSE(IsWindowVisible(Window()));
+
+  EXPECT_EQ(TrayEvent(128, WM_LBUTTONDBLCLK), 0);
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_FALSE(IsIconic(Window()));
+  // The icon stays until the program closes.
+  EXPECT_EQ(shell.IconsShown(), 1);
+}
+
+TEST_F(MainDlgTray, MinimisingAgainLeavesOneIconAndCloseRemovesIt) {
+  OpenDialog();
+  Minimise();
+  TrayEvent(128, WM_LBUTTONDBLCLK);
+  Minimise();
+  EXPECT_FALSE(IsWindowVisible(Window()));
+  EXPECT_EQ(shell.IconsShown(), 1);
+
+  HWND window = Window();
+  int quitCode = -1;
+  ASSERT_TRUE(CloseDialog(quitCode));
+  EXPECT_EQ(quitCode, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(shell.IconsShown(), 0);
+  EXPECT_EQ(shell.iconCalls.back().action, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(shell.iconCalls.back().icon.uID, 128u);
+}
+
+TEST_F(MainDlgTray, CloseWithoutAnIconDestroysTheWindowAndPostsQuit) {
+  OpenDialog();
+  HWND window = Window();
+  int quitCode = -1;
+  ASSERT_TRUE(CloseDialog(quitCode));
+  EXPECT_EQ(quitCode, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(shell.IconsShown(), 0);
+}
+
+TEST_F(MainDlgTray, OtherSystemCommandsKeepTheirDefaultHandling) {
+  OpenDialog();
+  SendMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);  // ends in the close handling
+  EXPECT_FALSE(IsWindow(Window()));
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_TRUE(shell.iconCalls.empty() || shell.iconCalls.back().action == NIM_DELETE);
+}
+
+class MainDlgAutoSearch : public DialogTest {
+protected:
+  // KillTimer tells whether the timer was running (and stops it).
+  bool TimerWasRunning() { return KillTimer(Window(), kAutoSearchTimerId) != FALSE; }
+  bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+};
+
+TEST_F(MainDlgAutoSearch, TickingWithAnIntervalArmsAndUntickingDisarms) {
+  OpenDialog();
+  Click(IDC_AUTO_SEARCH);
+  EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH));
+  EXPECT_FALSE(Enabled(IDC_INTERVAL));
+  EXPECT_FALSE(Enabled(IDC_QUERY));
+
+  Click(IDC_AUTO_SEARCH);
+  EXPECT_FALSE(Ticked(IDC_AUTO_SEARCH));
+  EXPECT_TRUE(Enabled(IDC_INTERVAL));
+  EXPECT_TRUE(Enabled(IDC_QUERY));
+  // Unticking leaves the timer to fire and find the box unticked.
+  EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(MainDlgAutoSearch, ZeroArmsWithoutATimer) {
+  OpenDialog();
+  Click(IDC_AUTO_SEARCH);
+  ASSERT_TRUE(TimerWasRunning());
+
+  Click(IDC_AUTO_SEARCH);
+  SetDlgItemTextA(Window(), IDC_INTERVAL, "0");
+  SetTimer(Window(), kAutoSearchTimerId, 600000, nullptr);  // still running from before
+  Click(IDC_AUTO_SEARCH);
+  EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH));
+  EXPECT_FALSE(Enabled(IDC_INTERVAL));
+  EXPECT_FALSE(Enabled(IDC_QUERY));
+  EXPECT_FALSE(TimerWasRunning());
+}
+
+TEST_F(MainDlgAutoSearch, IntervalsThatAreNoPositiveNumberArmWithoutATimer) {
+  OpenDialog();
+  for (const char* interval : {"-5", "x", "99999999999"}) {
+    SetDlgItemTextA(Window(), IDC_INTERVAL, interval);
+    Click(IDC_AUTO_SEARCH);
+    EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH)) << interval;
+    EXPECT_FALSE(TimerWasRunning()) << interval;
+    Click(IDC_AUTO_SEARCH);
+  }
+  SetDlgItemTextA(Window(), IDC_INTERVAL, "40000");  // beyond the timer's range: its longest period
+  Click(IDC_AUTO_SEARCH);
+  EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(MainDlgAutoSearch, EmptyIntervalShowsTheMessageAndUnticks) {
+  OpenDialog();
+  SetDlgItemTextA(Window(), IDC_INTERVAL, "");
+  MessageBoxWatcher watcher;
+  Click(IDC_AUTO_SEARCH);
+  watcher.Stop();
+  ASSERT_TRUE(watcher.Seen());
+  EXPECT_EQ(watcher.Text(), kTextEmptyInterval);
+  EXPECT_TRUE(watcher.InformationIcon());
+  EXPECT_TRUE(watcher.OkOnly());
+  EXPECT_FALSE(Ticked(IDC_AUTO_SEARCH));
+  EXPECT_TRUE(Enabled(IDC_INTERVAL));
+  EXPECT_TRUE(Enabled(IDC_QUERY));
+  EXPECT_FALSE(TimerWasRunning());
+}
+
+TEST_F(MainDlgAutoSearch, TimerWhileUntickedSearchesNothingAndStops) {
+  OpenDialog();
+  Click(IDC_AUTO_SEARCH);
+  Click(IDC_AUTO_SEARCH);
+  SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId, 0);
+  EXPECT_FALSE(TimerWasRunning());
+  std::string text;
+  EXPECT_FALSE(StoredText(text));  // a search would have stored the keywords
+}
+
+}  // namespace
