@@ -1,0 +1,28 @@
+#include "net/Gunzip.h"
+
+#define ZLIB_CONST
+#include <zlib.h>
+
+namespace {
+constexpr int kGzipWindowBits = 15 + 16;  // 32 KiB window, gzip wrapper only
+}  // namespace
+
+int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength) {
+  z_stream stream{};
+  stream.next_in = reinterpret_cast<const Bytef*>(input);
+  stream.avail_in = inputLength;
+  stream.next_out = reinterpret_cast<Bytef*>(output);
+  stream.avail_out = *capacity;
+  int status = inflateInit2(&stream, kGzipWindowBits);
+  if (status != Z_OK) return status;
+  // No Z_FINISH: a full output buffer or a truncated body then ends in Z_OK,
+  // and the caller keeps what was decoded.
+  status = inflate(&stream, Z_NO_FLUSH);
+  if (status == Z_STREAM_END) {
+    *capacity = static_cast<uint32_t>(stream.total_out);
+    return inflateEnd(&stream);
+  }
+  inflateEnd(&stream);
+  if (status == Z_NEED_DICT || (status == Z_BUF_ERROR && stream.avail_in == 0)) return Z_DATA_ERROR;
+  return status;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "net/Socket.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Cuts a URL into host (port included, if any) and path ("/" plus the rest,
+// query kept). False for a null URL or one of 1024 bytes or more; the outputs
+// then keep their content.
+bool SplitUrl(const char* url, std::string& host, std::string& path);
+
+// Fetches path from host on port 80 with one HTTP/1.1 GET. True: body holds the
+// response body (de-chunked, inflated) as text. False: body is unchanged.
+bool FetchPage(const char* host, const char* path, std::string& body);
+
+// The client of one request: FetchPage makes one, calls Get and destroys it.
+class HttpFetcher {
+public:
+  static constexpr int kPort = 80;
+  static constexpr int kTimeoutMs = 20000;
+  static constexpr std::size_t kHeaderBufferSize = 1024;
+  static constexpr uint32_t kChunkSizeUnread = 0xFFFFFFFFu;
+
+  HttpFetcher();
+  HttpFetcher(const HttpFetcher&) = delete;
+  HttpFetcher& operator=(const HttpFetcher&) = delete;
+  ~HttpFetcher() { Close(); }
+
+  // The whole exchange: connect, request, headers, status, body, decoding.
+  bool Get(const char* host, const char* path, std::string& body);
+  void Close();
+
+  bool Connect(const char* host, int port);
+  bool SendRequest(const char* host, const char* path);
+  bool ReadHeaders();
+
+  // Queries on the header block; false leaves the output as it was.
+  bool GetStatusCode(int* code) const;
+  bool GetContentLength(int* length) const;
+  bool GetHeaderValue(const char* name, char* destination, std::size_t size) const;
+
+  // The next piece of the body, at most capacity bytes, chunk framing removed.
+  // False at the end of the body (closed, error, time-out, last chunk).
+  bool ReadBlock(char* destination, uint32_t capacity, uint32_t* delivered);
+  uint32_t ReadChunkSize();
+  // Hexadecimal value of a chunk-size text; a character that is no hex digit
+  // counts as 0. Texts longer than 32 characters and values of 2^31 or more
+  // give 0, which ends the body.
+  static uint32_t ParseHexSize(const char* text, std::size_t length);
+
+private:
+  bool ReadBody(int length, uint32_t& total);
+  bool DecodeBody(uint32_t total, std::string& body) const;
+
+  Socket socket_;
+  std::unique_ptr<char[]> headerBuffer_;
+  std::unique_ptr<char[]> bodyBuffer_;
+  int32_t chunked_ = 0;
+  uint32_t chunkRemaining_ = kChunkSizeUnread;
+};

@@ -1,0 +1,140 @@
+// The header queries and the body reading of HttpFetcher.
+#include "net/HttpFetcher.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kLongestProtocolWord = 8;
+constexpr std::size_t kChunkSizeBufferSize = 200;
+constexpr std::size_t kLongestChunkSizeText = 100;
+constexpr std::size_t kLongestHexText = 32;
+constexpr uint64_t kLargestChunkSize = 0x7FFFFFFF;
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Reads a decimal integer as scanf's "%d" would (leading white space, a sign),
+// but without overflow: a value outside int is clamped.
+bool ReadDecimal(const char* text, int* value) {
+  char* end = nullptr;
+  const long number = std::strtol(text, &end, 10);
+  if (end == text) return false;
+  *value = static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+  return true;
+}
+
+}  // namespace
+
+bool HttpFetcher::GetStatusCode(int* code) const {
+  if (!headerBuffer_ || !headerBuffer_[0] || !code) return false;
+  // A protocol word of at most 8 characters, then the number. A longer word is
+  // cut after its eighth character and the number read from there on.
+  const char* cursor = headerBuffer_.get();
+  while (IsSpace(*cursor)) ++cursor;
+  const char* word = cursor;
+  while (*cursor && !IsSpace(*cursor) && cursor - word < kLongestProtocolWord) ++cursor;
+  if (cursor == word) return false;
+  return ReadDecimal(cursor, code);
+}
+
+bool HttpFetcher::GetContentLength(int* length) const {
+  static constexpr char kName[] = "Content-Length";
+  if (!headerBuffer_ || !length) return false;
+  const char* found = std::strstr(headerBuffer_.get(), kName);
+  if (!found) return false;
+  const char* colon = found + sizeof kName - 1;
+  if (*colon != ':') return false;
+  return ReadDecimal(colon + 1, length);
+}
+
+bool HttpFetcher::GetHeaderValue(const char* name, char* destination, std::size_t size) const {
+  if (!name || !destination || !headerBuffer_) return false;
+  const char* found = std::strstr(headerBuffer_.get(), name);
+  if (!found) return false;
+  // Skip the colon and the blank, whatever they are, but never the terminator.
+  const char* value = found + std::strlen(name);
+  for (int skipped = 0; skipped < 2 && *value; ++skipped) ++value;
+  const char* end = std::strstr(value, "\r\n");
+  if (!end) return false;
+  const std::size_t length = static_cast<std::size_t>(end - value);
+  if (length >= size) return false;
+  std::fill_n(destination, size, '\0');
+  std::memcpy(destination, value, length);
+  return true;
+}
+
+bool HttpFetcher::ReadBlock(char* destination, uint32_t capacity, uint32_t* delivered) {
+  *delivered = 0;
+  const int most = static_cast<int>(std::min<uint32_t>(capacity, INT_MAX));
+  if (!chunked_) {
+    const int received = socket_.Receive(destination, most);
+    if (received <= 0) return false;
+    *delivered = static_cast<uint32_t>(received);
+    return true;
+  }
+  if (capacity == 0) return false;
+  uint32_t filled = 0;
+  while (filled < capacity) {
+    if (chunkRemaining_ == kChunkSizeUnread) chunkRemaining_ = ReadChunkSize();
+    if (chunkRemaining_ == 0) break;  // the last chunk; its trailer is never read
+    const uint32_t wanted = std::min(chunkRemaining_, capacity - filled);
+    const int received = socket_.Receive(destination + filled, static_cast<int>(wanted));
+    // A peer that closes inside a chunk ends the body like an error.
+    if (received <= 0) return false;
+    filled += static_cast<uint32_t>(received);
+    chunkRemaining_ -= static_cast<uint32_t>(received);
+    if (chunkRemaining_ == 0) {
+      // Drop the line end after the data, even when it comes in two pieces.
+      char lineEnd[2];
+      for (int dropped = 0; dropped < 2;) {
+        const int count = socket_.Receive(lineEnd, 2 - dropped);
+        if (count < 0) return false;
+        if (count == 0) break;
+        dropped += count;
+      }
+      chunkRemaining_ = kChunkSizeUnread;
+    }
+  }
+  if (filled == 0) return false;
+  *delivered = filled;
+  return true;
+}
+
+uint32_t HttpFetcher::ReadChunkSize() {
+  char text[kChunkSizeBufferSize] = {};
+  std::size_t stored = 0;
+  bool inExtension = false;
+  char byte;
+  // A closed connection or an error ends the line like a line feed.
+  while (socket_.Receive(&byte, 1) == 1) {
+    if (stored > kLongestChunkSizeText) return 0;
+    if (byte == '\r') continue;
+    if (byte == '\n') break;
+    if (byte == ';')
+      inExtension = true;
+    else if (!inExtension)
+      text[stored++] = byte;
+  }
+  return ParseHexSize(text, stored);
+}
+
+uint32_t HttpFetcher::ParseHexSize(const char* text, std::size_t length) {
+  if (!text || length > kLongestHexText) return 0;
+  uint64_t value = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    uint64_t digit = 0;
+    if (c >= '0' && c <= '9')
+      digit = static_cast<uint64_t>(c - '0');
+    else if (c >= 'A' && c <= 'F')
+      digit = static_cast<uint64_t>(c - 'A' + 10);
+    else if (c >= 'a' && c <= 'f')
+      digit = static_cast<uint64_t>(c - 'a' + 10);
+    value = value * 16 + digit;
+    if (value > kLargestChunkSize) return 0;
+  }
+  return static_cast<uint32_t>(value);
+}

@@ -1,0 +1,45 @@
+#include "net/Socket.h"
+
+#include <winsock2.h>
+
+namespace {
+SOCKET Handle(std::uintptr_t handle) { return static_cast<SOCKET>(handle); }
+}  // namespace
+
+void Socket::StartLibrary() {
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+}
+
+bool Socket::Open(int timeoutMs) {
+  Close();
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (s == INVALID_SOCKET) return false;
+  handle_ = static_cast<std::uintptr_t>(s);
+  DWORD timeout = static_cast<DWORD>(timeoutMs);
+  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  return true;
+}
+
+bool Socket::Connect(const char* host, int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = inet_addr(host);
+  if (address.sin_addr.s_addr == INADDR_NONE) {
+    const hostent* entry = gethostbyname(host);
+    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
+    address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
+  }
+  return connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+int Socket::Send(const char* data, int length) { return send(Handle(handle_), data, length, 0); }
+
+int Socket::Receive(char* buffer, int length) { return recv(Handle(handle_), buffer, length, 0); }
+
+void Socket::Close() {
+  if (handle_ != kNone) closesocket(Handle(handle_));
+  handle_ = kNone;
+}

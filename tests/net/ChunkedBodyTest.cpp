@@ -1,0 +1,96 @@
+#include "net/HttpFetcher.h"
+#include "tests/net/FetchScripted.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kChunkedAddress[] = "127.0.0.24";
+constexpr char kChunkedHeaders[] = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+
+// Fetches a chunked response whose body is framing; the server keeps the
+// connection open, so the body must end on the framing alone.
+FetchOutcome FetchChunked(const std::string& framing, const char* headers = kChunkedHeaders) {
+  ScriptedHttpServer server;
+  server.Send(headers + framing).HoldOpen();
+  return FetchScripted(server, kChunkedAddress);
+}
+
+uint32_t Hex(const char* text) { return HttpFetcher::ParseHexSize(text, std::strlen(text)); }
+
+}  // namespace
+
+TEST(ChunkedBody, FramingIsRemovedAndTheLastChunkEndsTheBody) {
+  FetchOutcome five = FetchChunked("5\r\nhello\r\n0\r\n\r\n");
+  EXPECT_TRUE(five.fetched);
+  EXPECT_EQ(five.body, "hello");
+  EXPECT_TRUE(five.record.clientClosedWhileHeld);
+
+  const std::string letters = "abcdefghijklmnopqrstuvwxyz";
+  FetchOutcome extension = FetchChunked("1a;name=value\r\n" + letters + "\r\n3\r\n123\r\n0\r\n\r\n");
+  EXPECT_EQ(extension.body, letters + "123");
+
+  FetchOutcome anyCase =
+      FetchChunked("3\r\nabc\r\n0\r\n\r\n", "HTTP/1.1 200 OK\r\nTransfer-Encoding: ChUnKeD\r\n\r\n");
+  EXPECT_EQ(anyCase.body, "abc");
+}
+
+TEST(ChunkedBody, ChunksLargerThanOneReadArriveWhole) {
+  std::string big(1200, 'b');
+  for (std::size_t i = 0; i < big.size(); i += 7) big[i] = 'c';
+  const std::string small(300, 's');
+  FetchOutcome outcome = FetchChunked("4b0\r\n" + big + "\r\n12c\r\n" + small + "\r\n0\r\n\r\n");
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, big + small);
+}
+
+TEST(ChunkedBody, LineEndAfterDataMayArriveInTwoPieces) {
+  ScriptedHttpServer server;
+  server.Send(std::string(kChunkedHeaders) + "5\r\nhello\r").Pause(50).Send("\n3\r\nabc\r\n0\r\n\r\n").HoldOpen();
+  FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
+  EXPECT_EQ(outcome.body, "helloabc");
+}
+
+TEST(ChunkedBody, OversizeOrUnreadableSizeLinesEndTheBody) {
+  const std::string longLine(101, '0');
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n" + longLine + "3\r\nabc\r\n0\r\n\r\n").body, "hello");
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n80000000\r\nabc\r\n").body, "hello");
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n\r\nabc\r\n").body, "hello");
+}
+
+TEST(ChunkedBody, PeerClosingInsideAChunkKeepsWhatArrived) {
+  ScriptedHttpServer server;
+  server.Send(std::string(kChunkedHeaders) + "5\r\nhello\r\na\r\nworld");
+  FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, "helloworld");
+}
+
+TEST(ChunkedBody, ValueWithoutBlankAfterColonIsNotChunked) {
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\nTransfer-Encoding:chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n");
+  FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, "5\r\nhello\r\n0\r\n\r\n");
+}
+
+TEST(ParseHexSize, ReadsPositionalHexWithForeignCharactersAsZero) {
+  EXPECT_EQ(Hex("1a"), 26u);
+  EXPECT_EQ(Hex("1A"), 26u);
+  EXPECT_EQ(Hex("0"), 0u);
+  EXPECT_EQ(Hex(""), 0u);
+  EXPECT_EQ(Hex("1A "), 0x1A0u);
+  EXPECT_EQ(Hex("g1"), 1u);
+  EXPECT_EQ(Hex("7fffffff"), 0x7FFFFFFFu);
+  EXPECT_EQ(Hex("0000000000000000000000000000001a"), 26u);  // 32 characters
+}
+
+TEST(ParseHexSize, OverlongTextsAndValuesOf2To31GiveZero) {
+  EXPECT_EQ(Hex("80000000"), 0u);
+  EXPECT_EQ(Hex("ffffffffffffffffffff"), 0u);
+  EXPECT_EQ(Hex("00000000000000000000000000000001a"), 0u);  // 33 characters
+  EXPECT_EQ(Hex(std::string(100, 'f').c_str()), 0u);
+}

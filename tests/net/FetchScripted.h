@@ -1,0 +1,29 @@
+#pragma once
+
+#include "net/HttpFetcher.h"
+#include "tests/net/ScriptedHttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// What a body string holds before the fetch; a failed fetch must leave it so.
+inline const std::string kUnchangedBody = "unchanged";
+
+struct FetchOutcome {
+  bool fetched = false;
+  std::string body = kUnchangedBody;
+  ScriptedHttpServer::Record record;
+};
+
+// Starts server on address, fetches path from it and stops the server.
+inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* address, const char* path = "/") {
+  FetchOutcome outcome;
+  if (!server.Start(address)) {
+    ADD_FAILURE() << "cannot listen on " << address << ":80";
+    return outcome;
+  }
+  outcome.fetched = FetchPage(address, path, outcome.body);
+  outcome.record = server.Finish();
+  return outcome;
+}

@@ -1,0 +1,214 @@
+#include "net/HttpFetcher.h"
+#include "tests/net/FetchScripted.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr char kRequestAddress[] = "127.0.0.20";
+constexpr char kStatusAddress[] = "127.0.0.21";
+constexpr char kHeaderAddress[] = "127.0.0.22";
+constexpr char kBodyAddress[] = "127.0.0.23";
+
+// A header block padded with one filler header to exactly size bytes.
+std::string HeaderBlockOfSize(std::size_t size) {
+  const std::string start = "HTTP/1.1 200 OK\r\nX-Filler: ";
+  const std::string end = "\r\n\r\n";
+  return start + std::string(size - start.size() - end.size(), 'f') + end;
+}
+
+}  // namespace
+
+TEST(HttpRequest, SendsTheFixedRequestWithPathAndHostAsGiven) {
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\n\r\nfine");
+  FetchOutcome outcome = FetchScripted(server, kRequestAddress, "/nestari/0/?final=1&key=%E5%A4%A9");
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, "fine");
+  EXPECT_EQ(outcome.record.connections, 1);
+  EXPECT_EQ(outcome.record.request,
+            "GET /nestari/0/?final=1&key=%E5%A4%A9 HTTP/1.1\r\n"
+            "Host: 127.0.0.20\r\n"
+            "User-Agent: Mozilla/5.0\r\n"
+            "Accept: */*\r\n"
+            "Accept-Encoding: gzip\r\n"
+            "Connection: close\r\n"
+            "\r\n");
+}
+
+TEST(HttpRequest, TheLongestSplitUrlGoesOutWhole) {
+  const std::string url = std::string("http://") + kRequestAddress + "/" + std::string(1000, 'p');
+  std::string host, path;
+  ASSERT_TRUE(SplitUrl(url.c_str(), host, path));
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\n\r\nfine");
+  FetchOutcome outcome = FetchScripted(server, host.c_str(), path.c_str());
+  EXPECT_TRUE(outcome.fetched);
+  const std::string start = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.20\r\n";
+  EXPECT_EQ(outcome.record.request.substr(0, start.size()), start);
+}
+
+TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
+  std::string body = kUnchangedBody;
+  EXPECT_FALSE(FetchPage(nullptr, "/", body));
+  EXPECT_FALSE(FetchPage(kRequestAddress, nullptr, body));
+  EXPECT_FALSE(FetchPage("", "/", body));
+  EXPECT_FALSE(FetchPage(kRequestAddress, "/", body));  // nothing listens
+  EXPECT_EQ(body, kUnchangedBody);
+
+  // A port in the host text is part of the name: no such host, no connection.
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\n\r\nfine");
+  ASSERT_TRUE(server.Start(kRequestAddress));
+  EXPECT_FALSE(FetchPage("127.0.0.20:80", "/", body));
+  EXPECT_EQ(server.Finish().connections, 0);
+  EXPECT_EQ(body, kUnchangedBody);
+}
+
+TEST(HttpStatus, CodesBelow300Succeed) {
+  for (const char* response : {"HTTP/1.1 200 OK\r\n\r\nbody", "HTTP/1.1 204 No Content\r\n\r\n",
+                               "HTTP/1.0 200\r\n\r\nbody", "HTTP/1.1200 OK\r\n\r\nbody"}) {
+    SCOPED_TRACE(response);
+    ScriptedHttpServer server;
+    server.Send(response);
+    FetchOutcome outcome = FetchScripted(server, kStatusAddress);
+    EXPECT_TRUE(outcome.fetched);
+    EXPECT_EQ(outcome.body, std::string(response).find("body") != std::string::npos ? "body" : "");
+  }
+}
+
+TEST(HttpStatus, RedirectsErrorsAndUnreadableStatusLinesFail) {
+  for (const char* response :
+       {"HTTP/1.1 301 Moved Permanently\r\nLocation: /x\r\n\r\nbody", "HTTP/1.1 302 Found\r\n\r\nbody",
+        "HTTP/1.1 404 Not Found\r\n\r\nbody", "HTTP/1.1 500 Internal Server Error\r\n\r\nbody",
+        "HTTP/1.1 OK\r\n\r\nbody", "\r\n\r\nbody", "HTTP/1.1500 OK\r\n\r\nbody", "HTTP/1.1 -200 OK\r\n\r\nbody",
+        "HTTP/1.1 99999999999999999999 OK\r\n\r\nbody"}) {
+    SCOPED_TRACE(response);
+    ScriptedHttpServer server;
+    server.Send(response);
+    FetchOutcome outcome = FetchScripted(server, kStatusAddress);
+    EXPECT_FALSE(outcome.fetched);
+    EXPECT_EQ(outcome.body, kUnchangedBody);
+  }
+}
+
+TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
+  // The server keeps the connection open: the client must stop by itself.
+  for (const char* header : {"Content-Length: 10", "Content-Length:10", "Content-Length:  10 "}) {
+    SCOPED_TRACE(header);
+    ScriptedHttpServer server;
+    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\n").Pause(20).Send("0123456789").HoldOpen();
+    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    EXPECT_TRUE(outcome.fetched);
+    EXPECT_EQ(outcome.body, "0123456789");
+    EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+  }
+}
+
+TEST(HttpHeaders, BareLineFeedBlockEndsAtFirstEmptyLineAndHasNoHeaderValues) {
+  ScriptedHttpServer server;
+  server
+      .Send("HTTP/1.1 200 OK\nContent-Length: 5\nTransfer-Encoding: chunked\nContent-Encoding: gzip\n\nhello")
+      .HoldOpen();
+  FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, "hello");  // neither de-chunked nor inflated
+  EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+
+  // Carriage returns inside the empty line do not matter.
+  ScriptedHttpServer crServer;
+  crServer.Send("HTTP/1.1 200 OK\r\n\r\r\nrest");
+  EXPECT_EQ(FetchScripted(crServer, kHeaderAddress).body, "rest");
+}
+
+TEST(HttpHeaders, UnusableContentLengthCountsAsAbsent) {
+  for (const char* header : {"content-length: 3", "Content-Length: -5", "Content-Length: 0", "Content-Length: x",
+                             "X-Content-Length-Note: 3\r\nContent-Length: 3"}) {
+    SCOPED_TRACE(header);
+    ScriptedHttpServer server;
+    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabcdef");
+    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    EXPECT_TRUE(outcome.fetched);
+    EXPECT_EQ(outcome.body, "abcdef");
+  }
+}
+
+TEST(HttpHeaders, ContentLengthAbove16MiBFailsInsteadOfAllocating) {
+  for (const char* header : {"Content-Length: 16777217", "Content-Length: 2147483647",
+                             "Content-Length: 99999999999999999999"}) {
+    SCOPED_TRACE(header);
+    ScriptedHttpServer server;
+    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabc");
+    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    EXPECT_FALSE(outcome.fetched);
+    EXPECT_EQ(outcome.body, kUnchangedBody);
+  }
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 16777216\r\n\r\nabc");
+  EXPECT_EQ(FetchScripted(server, kHeaderAddress).body, "abc");
+}
+
+TEST(HttpHeaders, HeaderBlockMustFitIn1023Bytes) {
+  ScriptedHttpServer fits;
+  fits.Send(HeaderBlockOfSize(1023) + "body");
+  FetchOutcome fitted = FetchScripted(fits, kHeaderAddress);
+  EXPECT_TRUE(fitted.fetched);
+  EXPECT_EQ(fitted.body, "body");
+
+  for (std::size_t size : {std::size_t{1024}, std::size_t{5000}}) {
+    SCOPED_TRACE(size);
+    ScriptedHttpServer server;
+    server.Send(HeaderBlockOfSize(size) + "body");
+    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    EXPECT_FALSE(outcome.fetched);
+    EXPECT_EQ(outcome.body, kUnchangedBody);
+  }
+}
+
+TEST(HttpHeaders, CloseBeforeTheEndOfTheHeaderBlockFails) {
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n");
+  FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+  EXPECT_FALSE(outcome.fetched);
+  EXPECT_EQ(outcome.body, kUnchangedBody);
+}
+
+TEST(HttpBody, WithoutLengthReadsUntilTheServerCloses) {
+  const std::string first(1200, 'a'), second(700, 'b');
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\n\r\n" + first).Pause(30).Send(second);
+  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, first + second);
+}
+
+TEST(HttpBody, WithoutLengthStopsOnceOneMebibyteHasArrived) {
+  std::string sent(0x100000 + 100, 'x');
+  for (std::size_t i = 0; i < sent.size(); i += 997) sent[i] = 'y';
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\n\r\n" + sent).HoldOpen();
+  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_GE(outcome.body.size(), 0x100000u);
+  EXPECT_LT(outcome.body.size(), 0x100000u + 500);
+  EXPECT_EQ(outcome.body, sent.substr(0, outcome.body.size()));
+  EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+}
+
+TEST(HttpBody, CloseInTheMiddleReturnsThePartialBody) {
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n").Send(std::string(40, 'p'));
+  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, std::string(40, 'p'));
+}
+
+TEST(HttpBody, ZeroByteEndsTheText) {
+  ScriptedHttpServer server;
+  server.Send(std::string("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nabc\0def", 45));
+  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  EXPECT_TRUE(outcome.fetched);
+  EXPECT_EQ(outcome.body, "abc");
+}

@@ -1,0 +1,48 @@
+#include "tests/net/ScriptedHttpServer.h"
+
+#include <chrono>
+#include <thread>
+
+ScriptedHttpServer& ScriptedHttpServer::Send(std::string bytes) {
+  steps_.push_back({std::move(bytes), 0});
+  return *this;
+}
+
+ScriptedHttpServer& ScriptedHttpServer::Pause(int milliseconds) {
+  steps_.push_back({std::string(), milliseconds});
+  return *this;
+}
+
+ScriptedHttpServer& ScriptedHttpServer::HoldOpen() {
+  holdOpen_ = true;
+  return *this;
+}
+
+bool ScriptedHttpServer::Start(const std::string& address) {
+  return server_.Start(address, 80, [this](TestConnection& connection) { Serve(connection); });
+}
+
+ScriptedHttpServer::Record ScriptedHttpServer::Finish() {
+  server_.Stop();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return record_;
+}
+
+void ScriptedHttpServer::Serve(TestConnection& connection) {
+  std::string request;
+  connection.ReceiveRequest(request);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++record_.connections;
+    record_.request = request;
+  }
+  for (const Step& step : steps_) {
+    if (step.pauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseMs));
+    if (!step.bytes.empty() && !connection.Send(step.bytes)) return;
+  }
+  if (holdOpen_) {
+    const bool closed = connection.WaitForPeerClose(kHoldMs);
+    std::lock_guard<std::mutex> lock(mutex_);
+    record_.clientClosedWhileHeld = closed;
+  }
+}
