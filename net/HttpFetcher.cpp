@@ -1,6 +1,7 @@
 #include "net/HttpFetcher.h"
 
 #include "net/Gunzip.h"
+#include "net/SendFully.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -88,13 +89,7 @@ bool HttpFetcher::SendRequest(const char* host, const char* path) {
                                    "Accept-Encoding: gzip\r\nConnection: close\r\n\r\n",
                                    path, host);
   if (length < 0 || static_cast<std::size_t>(length) >= sizeof request) return false;
-  // send may take only part of the request; the rest follows.
-  for (int sent = 0; sent < length;) {
-    const int count = socket_.Send(request + sent, length - sent);
-    if (count <= 0) return false;
-    sent += count;
-  }
-  return true;
+  return SendFully(socket_, request, length);
 }
 
 bool HttpFetcher::ReadHeaders() {
