@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,38 @@ void ReadMonthDay(const std::string& date, int& month, int& day) {
   std::sscanf(date.c_str(), "%2d-%2d", &month, &day);
 }
 
+// What the comparison reads of a date text: its class, then month and day
+// (class 1) or the leading number (classes 2 and 3).
+struct DateKey {
+  int dateClass;
+  long first;
+  long second;
+};
+
+DateKey KeyOf(const std::string& date) {
+  DateKey key{DateClass(date), 0, 0};
+  if (key.dateClass == 1) {
+    int month, day;
+    ReadMonthDay(date, month, day);
+    key.first = month;
+    key.second = day;
+  } else {
+    key.first = LeadingNumber(date);
+  }
+  return key;
+}
+
+// -1 when a is older than b, otherwise +1.
+int CompareKeys(const DateKey& a, const DateKey& b) {
+  if (a.dateClass != b.dateClass) return a.dateClass < b.dateClass ? -1 : 1;
+  if (a.dateClass == 1) {
+    if (a.first != b.first) return a.first < b.first ? -1 : 1;
+    return a.second < b.second ? -1 : 1;
+  }
+  // More minutes or hours ago is older.
+  return a.first > b.first ? -1 : 1;
+}
+
 void ExchangeContents(Listing& a, Listing& b) {
   std::swap(a.title, b.title);
   std::swap(a.price, b.price);
@@ -42,25 +75,20 @@ void ExchangeContents(Listing& a, Listing& b) {
 
 }  // namespace
 
-int CompareListingDates(std::string a, std::string b) {
-  int classA = DateClass(a);
-  int classB = DateClass(b);
-  if (classA != classB) return classA < classB ? -1 : 1;
-  if (classA == 1) {
-    int monthA, dayA, monthB, dayB;
-    ReadMonthDay(a, monthA, dayA);
-    ReadMonthDay(b, monthB, dayB);
-    if (monthA != monthB) return monthA < monthB ? -1 : 1;
-    return dayA < dayB ? -1 : 1;
-  }
-  // More minutes or hours ago is older.
-  return LeadingNumber(a) > LeadingNumber(b) ? -1 : 1;
-}
+int CompareListingDates(std::string a, std::string b) { return CompareKeys(KeyOf(a), KeyOf(b)); }
 
+// The exchange sort over every pair once. Each date is read once: its key
+// travels with the contents it belongs to, so the pairs compared and the
+// exchanges made are those of comparing the date texts themselves.
 int SortListingsByDate(Listing* head) {
-  for (Listing* p = head; p; p = p->next) {
-    for (Listing* q = p->next; q; q = q->next) {
-      if (CompareListingDates(p->date, q->date) < 0) ExchangeContents(*p, *q);
+  std::vector<std::pair<Listing*, DateKey>> entries;
+  for (Listing* p = head; p; p = p->next) entries.emplace_back(p, KeyOf(p->date));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (std::size_t j = i + 1; j < entries.size(); ++j) {
+      if (CompareKeys(entries[i].second, entries[j].second) < 0) {
+        ExchangeContents(*entries[i].first, *entries[j].first);
+        std::swap(entries[i].second, entries[j].second);
+      }
     }
   }
   return 1;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,4 +129,28 @@ TEST(CompareListingDates, UnreadableNumbersCountAsZero) {
   // Too large for an int: read as the largest, so the oldest.
   EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "2147483647" + kHours), 1);
   EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "3" + kHours), -1);
+}
+
+// The sort reads each date once; it must still make exactly the exchanges of
+// comparing the texts pair by pair, equal keys and unreadable dates included.
+TEST(ListingSort, MatchesThePairwiseExchangeOfTheDateTexts) {
+  const std::vector<std::string> dates = {
+      "05-06", "05-06", "05-07", "12-30", "01-02", "2012-05-06", "", "abc", " 3-4",
+      "5" + kMinutes, "12" + kMinutes, "90" + kMinutes, "x" + kMinutes, "1" + kHours + "20" + kMinutes,
+      "1" + kHours, "3" + kHours, "3" + kHours, "-2" + kHours, "99999999999" + kHours};
+  std::uint32_t seed = 12345;
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 0; i < 12; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      rows.emplace_back(std::to_string(i), dates[(seed >> 16) % dates.size()]);
+    }
+    std::vector<std::pair<std::string, std::string>> expected = rows;
+    for (std::size_t p = 0; p < expected.size(); ++p)
+      for (std::size_t q = p + 1; q < expected.size(); ++q)
+        if (CompareListingDates(expected[p].second, expected[q].second) < 0) std::swap(expected[p], expected[q]);
+    Rows expectedTitles;
+    for (const auto& row : expected) expectedTitles.push_back(row.first);
+    ASSERT_EQ(SortedTitles(rows), expectedTitles) << "round " << round;
+  }
 }
