@@ -28,8 +28,10 @@ bool CaseBlindTag(const Node& node, const std::string& tag) {
 }
 
 // Whole-value, case-blind; an absent attribute reads as the empty text.
+// Parsing again would only insert the same pairs once more, so a node whose
+// attributes are already in its map is not parsed again.
 bool AttrMatches(Node& node, const std::string& attr, const std::string& value) {
-  node.parseAttributes();
+  if (node.attributes().empty()) node.parseAttributes();
   return EqualIgnoringAsciiCase(node.attribute(attr).second.c_str(), value.c_str());
 }
 

@@ -1,0 +1,151 @@
+// How much reading a result page costs beyond parsing it: the whole page path
+// of one request against htmlcxx's bare parse, the sort of a full search's
+// Listings, and the peak memory of one page path.
+#include "bench/BenchPages.h"
+#include "bench/PeakMemory.h"
+#include "net/Gunzip.h"
+#include "net/TextConversion.h"
+#include "search/Listing.h"
+#include "search/SiteAParser.h"
+#include "search/SiteBParser.h"
+#include "tests/fakesites/HttpAnswer.h"
+
+#include <benchmark/benchmark.h>
+#include <html/ParserDom.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kInflateBufferSize = 0x200000;
+const char kPrefix[] = "http://bj";
+
+struct Page {
+  std::string utf8;
+  std::string gzip;
+  std::string local;
+};
+
+const Page& PageFor(BenchSite site, int listings) {
+  static std::map<std::pair<int, int>, Page> pages;
+  Page& page = pages[{static_cast<int>(site), listings}];
+  if (page.utf8.empty()) {
+    page.utf8 = MakeResultPage(site, listings);
+    page.gzip = GzipText(page.utf8);
+    page.local = Utf8ToLocal(page.utf8.c_str());
+  }
+  return page;
+}
+
+// Everything after the bytes arrive: inflate, convert, parse, extract.
+int ReadPage(BenchSite site, const Page& page) {
+  std::unique_ptr<char[]> inflated(new char[kInflateBufferSize]());
+  uint32_t size = kInflateBufferSize;
+  Gunzip(inflated.get(), &size, page.gzip.data(), static_cast<uint32_t>(page.gzip.size()));
+  std::string text = Utf8ToLocal(inflated.get());
+  ListingList list;
+  if (site == BenchSite::SiteA) ReadSiteAPage(text, "k", 0, list);
+  else ReadSiteBPage(text, "k", kPrefix, list);
+  int count = 0;
+  for (Listing* l = list.Head(); l; l = l->next) ++count;
+  return count;
+}
+
+void BareParse(benchmark::State& state, BenchSite site) {
+  const Page& page = PageFor(site, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    htmlcxx::HTML::ParserDom parser;
+    benchmark::DoNotOptimize(parser.parseTree(page.local).size());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.utf8.size()));
+}
+
+void PagePath(benchmark::State& state, BenchSite site) {
+  const Page& page = PageFor(site, static_cast<int>(state.range(0)));
+  int listings = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(listings = ReadPage(site, page));
+  state.counters["listings"] = listings;
+  state.counters["page_bytes"] = static_cast<double>(page.utf8.size());
+  PeakMemory::Reset();
+  ReadPage(site, page);
+  state.counters["peak_bytes"] = static_cast<double>(PeakMemory::Peak());
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.utf8.size()));
+}
+
+// 3 keywords x 4 requests x 60 advertisements, dates of all three kinds.
+void Sort720(benchmark::State& state) {
+  const char* dates[] = {"2\xB7\xD6\xD6\xD3", "45\xB7\xD6\xD6\xD3", "1\xD0\xA1\xCA\xB1", "9\xD0\xA1\xCA\xB1",
+                         "05-06", "04-28", "12-30", "11-02", ""};
+  for (auto _ : state) {
+    state.PauseTiming();
+    ListingList list;
+    for (int i = 0; i < 720; ++i) {
+      Listing* l = new Listing;
+      l->date = dates[(i * 7) % 9];
+      l->title = "title";
+      list.AppendListing(l);
+    }
+    state.ResumeTiming();
+    SortListingsByDate(list.Head());
+    state.PauseTiming();
+    list.ClearListings();
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK_CAPTURE(BareParse, SiteA, BenchSite::SiteA)->Arg(60)->Arg(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PagePath, SiteA, BenchSite::SiteA)->Arg(60)->Arg(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BareParse, SiteB, BenchSite::SiteB)->Arg(60)->Arg(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PagePath, SiteB, BenchSite::SiteB)->Arg(60)->Arg(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Sort720)->Unit(benchmark::kMicrosecond);
+
+// Keeps every run's time and counters so the ratios can be printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) results_[run.benchmark_name()] = run;
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void PrintRatios() const {
+    std::printf("\n%-22s %12s %12s %8s %10s %12s %8s\n", "page path", "path (us)", "parse (us)", "ratio",
+                "page (KB)", "peak (KB)", "peak/pg");
+    for (const char* site : {"SiteA", "SiteB"}) {
+      for (const char* size : {"60", "2000"}) {
+        const Run* path = Find(std::string("PagePath/") + site + "/" + size);
+        const Run* parse = Find(std::string("BareParse/") + site + "/" + size);
+        if (!path || !parse) continue;
+        double pageBytes = path->counters.at("page_bytes");
+        double peak = path->counters.at("peak_bytes");
+        std::printf("%-22s %12.1f %12.1f %7.2fx %10.1f %12.1f %7.2fx   (target: ratio <= 2, peak/pg < 4)\n",
+                    (std::string(site) + ", " + size + " listings").c_str(), path->GetAdjustedRealTime(),
+                    parse->GetAdjustedRealTime(), path->GetAdjustedRealTime() / parse->GetAdjustedRealTime(),
+                    pageBytes / 1024, peak / 1024, peak / pageBytes);
+      }
+    }
+    if (const Run* sort = Find("Sort720"))
+      std::printf("sort of 720 Listings: %.3f ms (target: < 5 ms)\n", sort->GetAdjustedRealTime() / 1000);
+  }
+
+private:
+  const Run* Find(const std::string& name) const {
+    auto it = results_.find(name);
+    return it == results_.end() ? nullptr : &it->second;
+  }
+  std::map<std::string, Run> results_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios();
+  benchmark::Shutdown();
+  return 0;
+}
