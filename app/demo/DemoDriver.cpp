@@ -1,6 +1,8 @@
-// nestari_demo_driver query|close: finds the running program's window; "query"
-// presses Query, waits for the search to end and prints the result rows (GBK,
-// one line each, cells separated by " | "); "close" closes the window.
+// nestari_demo_driver query|close [DESKTOP]: finds the running program's window,
+// on the named desktop when given (windows of another desktop refuse messages);
+// "query" types the default keywords, presses Query, waits for the search to end
+// and prints the result rows (GBK, one line each, cells separated by " | ");
+// "close" closes the window.
 #include "app/resource.h"
 #include "search/ProgramTexts.h"
 
@@ -13,11 +15,17 @@
 
 namespace {
 
-HWND WaitForMainWindow() {
-  for (int attempt = 0; attempt < 600; ++attempt) {
+// Waits a generous minute for the desktop (if named) and the window to appear.
+HWND WaitForMainWindow(const char* desktopName) {
+  bool onDesktop = desktopName == nullptr;
+  for (int attempt = 0; attempt < 600; ++attempt, Sleep(100)) {
+    if (!onDesktop) {
+      HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, GENERIC_ALL);
+      if (!desktop) continue;
+      onDesktop = SetThreadDesktop(desktop) != FALSE;
+    }
     HWND window = FindWindowA("#32770", kTextWindowTitle);
     if (window && IsWindowVisible(window)) return window;
-    Sleep(100);
   }
   return nullptr;
 }
@@ -65,6 +73,7 @@ private:
 };
 
 int Query(HWND window) {
+  SetDlgItemTextA(window, IDC_KEYWORDS, kTextDefaultKeywords);  // as if typed
   HWND button = GetDlgItem(window, IDC_QUERY);
   DWORD_PTR ignored = 0;
   // Sent, so it returns when the search inside the click is over.
@@ -90,11 +99,11 @@ int Query(HWND window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 || (std::strcmp(argv[1], "query") != 0 && std::strcmp(argv[1], "close") != 0)) {
-    std::fprintf(stderr, "usage: nestari_demo_driver query|close\n");
+  if (argc < 2 || argc > 3 || (std::strcmp(argv[1], "query") != 0 && std::strcmp(argv[1], "close") != 0)) {
+    std::fprintf(stderr, "usage: nestari_demo_driver query|close [DESKTOP]\n");
     return 2;
   }
-  HWND window = WaitForMainWindow();
+  HWND window = WaitForMainWindow(argc == 3 ? argv[2] : nullptr);
   if (!window) {
     std::fprintf(stderr, "no window %s\n", kTextWindowTitle);
     return 1;
