@@ -1,8 +1,5 @@
 #pragma once
 
 // Keeps command controls in step with the program's state. The main dialog has
-// no such controls yet, so there is nothing to update.
-class CUpdateUI {
-public:
-  BOOL UIUpdateChildWindows() { return TRUE; }
-};
+// no menu or tool bar whose items would need it, so it holds nothing yet.
+class CUpdateUI {};
