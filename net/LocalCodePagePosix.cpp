@@ -52,19 +52,21 @@ std::string LocalToUtf8(const char* local) {
   Converter toUtf8("UTF-8", kLocalCodePage);
   if (!toUtf8.IsOpen()) return std::string();
   std::string input(local);
-  // A GBK byte never needs more than two UTF-8 bytes ("?" for a bad one).
-  std::string output(input.size() * 2 + 4, '\0');
+  // A local byte never gives more than three UTF-8 bytes: the single byte
+  // 0x80 is the euro sign, a pair is one character of the 16-bit range.
+  std::string output(input.size() * 3 + 4, '\0');
   char* inCursor = &input[0];
   std::size_t inLeft = input.size();
   char* outCursor = &output[0];
   std::size_t outLeft = output.size();
-  while (inLeft > 0) {
+  while (inLeft > 0 && outLeft > 0) {
     if (toUtf8.Convert(&inCursor, &inLeft, &outCursor, &outLeft) != kFailed) break;
+    if (errno != EILSEQ && errno != EINVAL) break;
     // A byte that starts no character becomes "?"; a cut-off last character
     // ends the text there.
     *outCursor++ = '?';
     --outLeft;
-    if (errno != EILSEQ) break;
+    if (errno == EINVAL) break;
     ++inCursor;
     --inLeft;
   }
