@@ -14,9 +14,7 @@ constexpr char kChunkedHeaders[] = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunke
 // Fetches a chunked response whose body is framing; the server keeps the
 // connection open, so the body must end on the framing alone.
 FetchOutcome FetchChunked(const std::string& framing, const char* headers = kChunkedHeaders) {
-  ScriptedHttpServer server;
-  server.Send(headers + framing).HoldOpen();
-  return FetchScripted(server, kChunkedAddress);
+  return FetchResponse(kChunkedAddress, headers + framing, AfterResponse::HoldOpen);
 }
 
 uint32_t Hex(const char* text) { return HttpFetcher::ParseHexSize(text, std::strlen(text)); }
@@ -49,7 +47,10 @@ TEST(ChunkedBody, ChunksLargerThanOneReadArriveWhole) {
 
 TEST(ChunkedBody, LineEndAfterDataMayArriveInTwoPieces) {
   ScriptedHttpServer server;
-  server.Send(std::string(kChunkedHeaders) + "5\r\nhello\r").Pause(50).Send("\n3\r\nabc\r\n0\r\n\r\n").HoldOpen();
+  server.Send(std::string(kChunkedHeaders) + "5\r\nhello\r")
+      .Pause(50)
+      .Send("\n3\r\nabc\r\n0\r\n\r\n")
+      .HoldOpen();
   FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
   EXPECT_EQ(outcome.body, "helloabc");
 }
@@ -62,17 +63,15 @@ TEST(ChunkedBody, OversizeOrUnreadableSizeLinesEndTheBody) {
 }
 
 TEST(ChunkedBody, PeerClosingInsideAChunkKeepsWhatArrived) {
-  ScriptedHttpServer server;
-  server.Send(std::string(kChunkedHeaders) + "5\r\nhello\r\na\r\nworld");
-  FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
+  FetchOutcome outcome =
+      FetchResponse(kChunkedAddress, std::string(kChunkedHeaders) + "5\r\nhello\r\na\r\nworld");
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "helloworld");
 }
 
 TEST(ChunkedBody, ValueWithoutBlankAfterColonIsNotChunked) {
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nTransfer-Encoding:chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n");
-  FetchOutcome outcome = FetchScripted(server, kChunkedAddress);
+  FetchOutcome outcome = FetchResponse(
+      kChunkedAddress, "HTTP/1.1 200 OK\r\nTransfer-Encoding:chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n");
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "5\r\nhello\r\n0\r\n\r\n");
 }

@@ -27,3 +27,14 @@ inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* addres
   outcome.record = server.Finish();
   return outcome;
 }
+
+enum class AfterResponse { Close, HoldOpen };
+
+// Plays one response to the client, then closes or holds the connection.
+inline FetchOutcome FetchResponse(const char* address, const std::string& response,
+                                  AfterResponse after = AfterResponse::Close) {
+  ScriptedHttpServer server;
+  server.Send(response);
+  if (after == AfterResponse::HoldOpen) server.HoldOpen();
+  return FetchScripted(server, address);
+}

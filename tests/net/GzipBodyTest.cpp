@@ -30,7 +30,8 @@ std::string Compress(const std::string& text, int windowBits = 31) {
 
 // Words from a fixed pseudo-random sequence: text that compresses, but not to nothing.
 std::string Prose(std::size_t size) {
-  static const char* const kWords[] = {"flat ", "rent ", "\xE5\xA4\xA9 ", "room ", "2000 ", "near ", "metro ", "<td> "};
+  static const char* const kWords[] = {"flat ", "rent ", "\xE5\xA4\xA9 ", "room ",
+                                       "2000 ", "near ", "metro ",        "<td> "};
   std::string text;
   uint32_t state = 12345;
   while (text.size() < size) {
@@ -49,12 +50,11 @@ std::string Chunk(const std::string& data) {
 }
 
 FetchOutcome FetchEncoded(const std::string& encoding, const std::string& body) {
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nContent-Encoding: " + encoding + "\r\nContent-Length: " +
-              std::to_string(body.size()) + "\r\n\r\n" + body);
   // "Content-Length: 0" counts as absent: such a body ends only when the server closes.
-  if (!body.empty()) server.HoldOpen();
-  return FetchScripted(server, kGzipAddress);
+  return FetchResponse(kGzipAddress,
+                       "HTTP/1.1 200 OK\r\nContent-Encoding: " + encoding +
+                           "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body,
+                       body.empty() ? AfterResponse::Close : AfterResponse::HoldOpen);
 }
 
 }  // namespace
@@ -74,10 +74,9 @@ TEST(GzipBody, ChunkedGzipIsDeChunkedThenInflated) {
   const std::string text = Prose(3000);
   const std::string packed = Compress(text);
   const std::size_t half = packed.size() / 2;
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n\r\n" +
-              Chunk(packed.substr(0, half)) + Chunk(packed.substr(half)) + "0\r\n\r\n");
-  FetchOutcome outcome = FetchScripted(server, kGzipAddress);
+  FetchOutcome outcome = FetchResponse(
+      kGzipAddress, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n\r\n" +
+                        Chunk(packed.substr(0, half)) + Chunk(packed.substr(half)) + "0\r\n\r\n");
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, text);
 }
@@ -102,8 +101,8 @@ TEST(GzipBody, MoreThanTwoMebibytesGivesTheFirstPart) {
 }
 
 TEST(GzipBody, UndecodableBodyFailsTheFetch) {
-  for (const std::string& body : {std::string("<html>plain text</html>"), Compress("zlib wrapped", 15),
-                                  std::string()}) {
+  for (const std::string& body :
+       {std::string("<html>plain text</html>"), Compress("zlib wrapped", 15), std::string()}) {
     FetchOutcome outcome = FetchEncoded("gzip", body);
     EXPECT_FALSE(outcome.fetched);
     EXPECT_EQ(outcome.body, kUnchangedBody);

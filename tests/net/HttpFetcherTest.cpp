@@ -71,9 +71,7 @@ TEST(HttpStatus, CodesBelow300Succeed) {
   for (const char* response : {"HTTP/1.1 200 OK\r\n\r\nbody", "HTTP/1.1 204 No Content\r\n\r\n",
                                "HTTP/1.0 200\r\n\r\nbody", "HTTP/1.1200 OK\r\n\r\nbody"}) {
     SCOPED_TRACE(response);
-    ScriptedHttpServer server;
-    server.Send(response);
-    FetchOutcome outcome = FetchScripted(server, kStatusAddress);
+    FetchOutcome outcome = FetchResponse(kStatusAddress, response);
     EXPECT_TRUE(outcome.fetched);
     EXPECT_EQ(outcome.body, std::string(response).find("body") != std::string::npos ? "body" : "");
   }
@@ -83,12 +81,10 @@ TEST(HttpStatus, RedirectsErrorsAndUnreadableStatusLinesFail) {
   for (const char* response :
        {"HTTP/1.1 301 Moved Permanently\r\nLocation: /x\r\n\r\nbody", "HTTP/1.1 302 Found\r\n\r\nbody",
         "HTTP/1.1 404 Not Found\r\n\r\nbody", "HTTP/1.1 500 Internal Server Error\r\n\r\nbody",
-        "HTTP/1.1 OK\r\n\r\nbody", "\r\n\r\nbody", "HTTP/1.1500 OK\r\n\r\nbody", "HTTP/1.1 -200 OK\r\n\r\nbody",
-        "HTTP/1.1 99999999999999999999 OK\r\n\r\nbody"}) {
+        "HTTP/1.1 OK\r\n\r\nbody", "\r\n\r\nbody", "HTTP/1.1500 OK\r\n\r\nbody",
+        "HTTP/1.1 -200 OK\r\n\r\nbody", "HTTP/1.1 99999999999999999999 OK\r\n\r\nbody"}) {
     SCOPED_TRACE(response);
-    ScriptedHttpServer server;
-    server.Send(response);
-    FetchOutcome outcome = FetchScripted(server, kStatusAddress);
+    FetchOutcome outcome = FetchResponse(kStatusAddress, response);
     EXPECT_FALSE(outcome.fetched);
     EXPECT_EQ(outcome.body, kUnchangedBody);
   }
@@ -99,7 +95,10 @@ TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
   for (const char* header : {"Content-Length: 10", "Content-Length:10", "Content-Length:  10 "}) {
     SCOPED_TRACE(header);
     ScriptedHttpServer server;
-    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\n").Pause(20).Send("0123456789").HoldOpen();
+    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\n")
+        .Pause(20)
+        .Send("0123456789")
+        .HoldOpen();
     FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
     EXPECT_TRUE(outcome.fetched);
     EXPECT_EQ(outcome.body, "0123456789");
@@ -108,69 +107,57 @@ TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
 }
 
 TEST(HttpHeaders, BareLineFeedBlockEndsAtFirstEmptyLineAndHasNoHeaderValues) {
-  ScriptedHttpServer server;
-  server
-      .Send("HTTP/1.1 200 OK\nContent-Length: 5\nTransfer-Encoding: chunked\nContent-Encoding: gzip\n\nhello")
-      .HoldOpen();
-  FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+  FetchOutcome outcome = FetchResponse(kHeaderAddress,
+                                       "HTTP/1.1 200 OK\nContent-Length: 5\nTransfer-Encoding: chunked\n"
+                                       "Content-Encoding: gzip\n\nhello",
+                                       AfterResponse::HoldOpen);
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "hello");  // neither de-chunked nor inflated
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
 
   // Carriage returns inside the empty line do not matter.
-  ScriptedHttpServer crServer;
-  crServer.Send("HTTP/1.1 200 OK\r\n\r\r\nrest");
-  EXPECT_EQ(FetchScripted(crServer, kHeaderAddress).body, "rest");
+  EXPECT_EQ(FetchResponse(kHeaderAddress, "HTTP/1.1 200 OK\r\n\r\r\nrest").body, "rest");
 }
 
 TEST(HttpHeaders, UnusableContentLengthCountsAsAbsent) {
-  for (const char* header : {"content-length: 3", "Content-Length: -5", "Content-Length: 0", "Content-Length: x",
-                             "X-Content-Length-Note: 3\r\nContent-Length: 3"}) {
+  for (const char* header : {"content-length: 3", "Content-Length: -5", "Content-Length: 0",
+                             "Content-Length: x", "X-Content-Length-Note: 3\r\nContent-Length: 3"}) {
     SCOPED_TRACE(header);
-    ScriptedHttpServer server;
-    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabcdef");
-    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    FetchOutcome outcome =
+        FetchResponse(kHeaderAddress, std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabcdef");
     EXPECT_TRUE(outcome.fetched);
     EXPECT_EQ(outcome.body, "abcdef");
   }
 }
 
 TEST(HttpHeaders, ContentLengthAbove16MiBFailsInsteadOfAllocating) {
-  for (const char* header : {"Content-Length: 16777217", "Content-Length: 2147483647",
-                             "Content-Length: 99999999999999999999"}) {
+  for (const char* header :
+       {"Content-Length: 16777217", "Content-Length: 2147483647", "Content-Length: 99999999999999999999"}) {
     SCOPED_TRACE(header);
-    ScriptedHttpServer server;
-    server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabc");
-    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    FetchOutcome outcome =
+        FetchResponse(kHeaderAddress, std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\nabc");
     EXPECT_FALSE(outcome.fetched);
     EXPECT_EQ(outcome.body, kUnchangedBody);
   }
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 16777216\r\n\r\nabc");
-  EXPECT_EQ(FetchScripted(server, kHeaderAddress).body, "abc");
+  EXPECT_EQ(FetchResponse(kHeaderAddress, "HTTP/1.1 200 OK\r\nContent-Length: 16777216\r\n\r\nabc").body,
+            "abc");
 }
 
 TEST(HttpHeaders, HeaderBlockMustFitIn1023Bytes) {
-  ScriptedHttpServer fits;
-  fits.Send(HeaderBlockOfSize(1023) + "body");
-  FetchOutcome fitted = FetchScripted(fits, kHeaderAddress);
+  FetchOutcome fitted = FetchResponse(kHeaderAddress, HeaderBlockOfSize(1023) + "body");
   EXPECT_TRUE(fitted.fetched);
   EXPECT_EQ(fitted.body, "body");
 
   for (std::size_t size : {std::size_t{1024}, std::size_t{5000}}) {
     SCOPED_TRACE(size);
-    ScriptedHttpServer server;
-    server.Send(HeaderBlockOfSize(size) + "body");
-    FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+    FetchOutcome outcome = FetchResponse(kHeaderAddress, HeaderBlockOfSize(size) + "body");
     EXPECT_FALSE(outcome.fetched);
     EXPECT_EQ(outcome.body, kUnchangedBody);
   }
 }
 
 TEST(HttpHeaders, CloseBeforeTheEndOfTheHeaderBlockFails) {
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n");
-  FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
+  FetchOutcome outcome = FetchResponse(kHeaderAddress, "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n");
   EXPECT_FALSE(outcome.fetched);
   EXPECT_EQ(outcome.body, kUnchangedBody);
 }
@@ -187,9 +174,8 @@ TEST(HttpBody, WithoutLengthReadsUntilTheServerCloses) {
 TEST(HttpBody, WithoutLengthStopsOnceOneMebibyteHasArrived) {
   std::string sent(0x100000 + 100, 'x');
   for (std::size_t i = 0; i < sent.size(); i += 997) sent[i] = 'y';
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\n\r\n" + sent).HoldOpen();
-  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  FetchOutcome outcome =
+      FetchResponse(kBodyAddress, "HTTP/1.1 200 OK\r\n\r\n" + sent, AfterResponse::HoldOpen);
   EXPECT_TRUE(outcome.fetched);
   EXPECT_GE(outcome.body.size(), 0x100000u);
   EXPECT_LT(outcome.body.size(), 0x100000u + 500);
@@ -198,17 +184,15 @@ TEST(HttpBody, WithoutLengthStopsOnceOneMebibyteHasArrived) {
 }
 
 TEST(HttpBody, CloseInTheMiddleReturnsThePartialBody) {
-  ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n").Send(std::string(40, 'p'));
-  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  FetchOutcome outcome =
+      FetchResponse(kBodyAddress, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(40, 'p'));
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, std::string(40, 'p'));
 }
 
 TEST(HttpBody, ZeroByteEndsTheText) {
-  ScriptedHttpServer server;
-  server.Send(std::string("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nabc\0def", 45));
-  FetchOutcome outcome = FetchScripted(server, kBodyAddress);
+  FetchOutcome outcome =
+      FetchResponse(kBodyAddress, std::string("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nabc\0def", 45));
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "abc");
 }
