@@ -3,8 +3,13 @@
 #define ZLIB_CONST
 #include <zlib.h>
 
+#include <algorithm>
+#include <memory>
+#include <new>
+
 namespace {
 constexpr int kGzipWindowBits = 15 + 16;  // 32 KiB window, gzip wrapper only
+constexpr uint32_t kInflatedBufferSize = 0x200000;
 }  // namespace
 
 int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength) {
@@ -18,11 +23,20 @@ int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLe
   // No Z_FINISH: a full output buffer or a truncated body then ends in Z_OK,
   // and the caller keeps what was decoded.
   status = inflate(&stream, Z_NO_FLUSH);
-  if (status == Z_STREAM_END) {
-    *capacity = static_cast<uint32_t>(stream.total_out);
-    return inflateEnd(&stream);
-  }
+  if (status == Z_STREAM_END || status == Z_OK) *capacity = static_cast<uint32_t>(stream.total_out);
+  if (status == Z_STREAM_END) return inflateEnd(&stream);
   inflateEnd(&stream);
   if (status == Z_NEED_DICT || (status == Z_BUF_ERROR && stream.avail_in == 0)) return Z_DATA_ERROR;
   return status;
+}
+
+bool InflateGzipBody(const char* input, uint32_t inputLength, std::string& text) {
+  // Not zero-filled: only the decoded part is read, and 2 MiB of zeros per
+  // page would cost more than reading a small page.
+  std::unique_ptr<char[]> inflated(new (std::nothrow) char[kInflatedBufferSize]);
+  if (!inflated) return false;
+  uint32_t size = kInflatedBufferSize;
+  if (Gunzip(inflated.get(), &size, input, inputLength) != 0) return false;
+  text.assign(inflated.get(), std::find(inflated.get(), inflated.get() + size, '\0'));
+  return true;
 }

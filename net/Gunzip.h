@@ -2,7 +2,13 @@
 
 #include <cstdint>
 
+#include <string>
+
 // Inflates a gzip-wrapped body in one pass. Returns zlib's status, 0 for
-// success; on a complete stream *capacity receives the decoded length. A body
-// cut short or larger than the output also gives 0, with what fitted decoded.
+// success, and then *capacity receives the decoded length. A body cut short
+// or larger than the output also gives 0, with what fitted decoded.
 int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength);
+
+// The text of a gzip body as a fetch returns it: at most the first 2 MiB
+// inflated, up to its first zero byte. False when it cannot be decoded.
+bool InflateGzipBody(const char* input, uint32_t inputLength, std::string& text);

@@ -20,7 +20,6 @@ constexpr int kAssumedBodySize = 0x100000;
 constexpr int kLargestBodySize = 16 * 1024 * 1024;
 constexpr uint32_t kBodySlack = 500;
 constexpr uint32_t kBlockSize = 500;
-constexpr uint32_t kInflatedBufferSize = 0x200000;
 constexpr std::size_t kTransferEncodingSize = 200;
 constexpr std::size_t kContentEncodingSize = 20;
 
@@ -161,10 +160,8 @@ bool HttpFetcher::DecodeBody(uint32_t total, std::string& body) const {
     body.assign(raw);
     return true;
   }
-  std::unique_ptr<char[]> inflated(new (std::nothrow) char[kInflatedBufferSize]());
-  if (!inflated) return false;
-  uint32_t size = kInflatedBufferSize;
-  if (Gunzip(inflated.get(), &size, raw, total) != 0) return false;
-  body.assign(inflated.get(), TextLength(inflated.get(), size));
+  std::string text;
+  if (!InflateGzipBody(raw, total, text)) return false;
+  body.swap(text);
   return true;
 }

@@ -12,8 +12,9 @@ struct Listing {
   Listing* next = nullptr;
 };
 
-// The Listings of the current search: a singly linked chain, head only.
-// Owns every Listing appended to it.
+// The Listings of the current search: a singly linked chain, in the order
+// appended. Owns every Listing appended to it. It remembers its last Listing
+// only so that appending to a long chain does not walk it each time.
 class ListingList {
 public:
   ListingList() = default;
@@ -27,6 +28,7 @@ public:
 
 private:
   Listing* head_ = nullptr;
+  Listing* last_ = nullptr;
 };
 
 // -1 when date a is older than date b, otherwise +1; never 0.

@@ -3,13 +3,11 @@
 int ListingList::AppendListing(Listing* listing) {
   if (!listing) return 1;
   listing->next = nullptr;
-  if (!head_) {
+  if (head_)
+    last_->next = listing;
+  else
     head_ = listing;
-    return 1;
-  }
-  Listing* last = head_;
-  while (last->next) last = last->next;
-  last->next = listing;
+  last_ = listing;
   return 1;
 }
 
@@ -21,5 +19,6 @@ int ListingList::ClearListings() {
     current = next;
   }
   head_ = nullptr;
+  last_ = nullptr;
   return 1;
 }

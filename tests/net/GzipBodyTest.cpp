@@ -135,3 +135,18 @@ TEST(Gunzip, CompleteStreamReportsItsLength) {
   EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), 0), Z_DATA_ERROR);
   EXPECT_EQ(capacity, out.size());
 }
+
+TEST(Gunzip, StreamCutShortReportsWhatItDecoded) {
+  const std::string packed = Compress(std::string(3000, 'n'));
+  std::vector<char> out(4096, 'x');
+  uint32_t capacity = static_cast<uint32_t>(out.size());
+  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), static_cast<uint32_t>(packed.size() - 8)), Z_OK);
+  EXPECT_EQ(std::string(out.data(), capacity), std::string(3000, 'n'));
+
+  // The fetch's text stops at the decoded end even in a buffer never zeroed.
+  std::string text = "stale";
+  EXPECT_TRUE(InflateGzipBody(packed.data(), static_cast<uint32_t>(packed.size() - 8), text));
+  EXPECT_EQ(text, std::string(3000, 'n'));
+  EXPECT_FALSE(InflateGzipBody("plain", 5, text));
+  EXPECT_EQ(text, std::string(3000, 'n'));
+}

@@ -1,3 +1,4 @@
+#include "net/LocalCodePage.h"
 #include "net/TextConversion.h"
 
 #include <gtest/gtest.h>
@@ -73,4 +74,23 @@ TEST(LocalToUtf8, SingleByteEuroSignsGrowThreefold) {
   std::string euros;
   for (int i = 0; i < 50; ++i) euros += "\xE2\x82\xAC";
   EXPECT_EQ(LocalToUtf8(std::string(50, '\x80').c_str()), euros);
+}
+
+// Utf8ToLocal answers from a table made once; for every unit it must give
+// what asking the system for that one unit gives.
+TEST(Utf8ToLocal, EveryUnitConvertsAsTheSystemConvertsIt) {
+  for (uint32_t unit = 0x80; unit <= 0xFFFF; ++unit) {
+    std::string utf8;
+    if (unit < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (unit >> 6));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (unit >> 12));
+      utf8 += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+    }
+    utf8 += static_cast<char>(0x80 | (unit & 0x3F));
+    char bytes[2];
+    int count = ConvertUnitToLocal(static_cast<char16_t>(unit), bytes);
+    std::string expected = count > 0 ? std::string(bytes, static_cast<std::size_t>(count)) : "?";
+    ASSERT_EQ(Utf8ToLocal(utf8.c_str()), expected) << "unit " << unit;
+  }
 }
