@@ -69,6 +69,24 @@ TEST(AttributeTest, ComparesTheWholeValueIgnoringAsciiCase) {
   EXPECT_EQ(page.Inner(bare), "1");
 }
 
+TEST(AttributeTest, LaterTestsOnTheSameNodeSeeTheSameAttributes) {
+  ParsedPage page("<body><a class=t id=x href='/1'>a</a><a class=t>b</a></body>");
+  NodeHandle first;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "a", "class", "T", first));
+  NodeHandle again;
+  ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "a", "id", "x", again));
+  EXPECT_EQ(again, first);
+  EXPECT_FALSE(page.doc.FindChildWithAttr(page.Body(), "a", "id", "y", again));
+  EXPECT_EQ(page.Attr(first, "href"), "/1");
+  EXPECT_EQ(first->attributes().size(), 3u);
+  // A node without attributes keeps passing only for the empty value.
+  NodeList bare;
+  page.doc.CollectChildrenWithAttr(page.Body(), "a", "id", "", bare);
+  page.doc.CollectChildrenWithAttr(page.Body(), "a", "id", "", bare);
+  ASSERT_EQ(bare.size(), 2u);
+  EXPECT_EQ(page.Inner(bare[0]), "b");
+}
+
 TEST(AttributeTest, GbkValuesMustMatchByteForByte) {
   // 0xC1 0xD0 and 0xE1 0xF0 differ only by the bit ASCII folding uses.
   ParsedPage page("<body><p class=\"\xC1\xD0\">x</p></body>");
