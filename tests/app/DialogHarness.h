@@ -58,6 +58,15 @@ private:
   std::thread thread_;
 };
 
+// The watcher saw one of the program's messages: this text, the information
+// icon and an OK button alone.
+inline void ExpectProgramMessage(const MessageBoxWatcher& watcher, const char* text) {
+  ASSERT_TRUE(watcher.Seen());
+  EXPECT_EQ(watcher.Text(), text);
+  EXPECT_TRUE(watcher.InformationIcon());
+  EXPECT_TRUE(watcher.OkOnly());
+}
+
 // A main dialog of the test's own: a settings key of its own (emptied before
 // and after), a message loop registered for the thread, a recording shell.
 class DialogTest : public ::testing::Test {

@@ -152,10 +152,7 @@ TEST_F(MainDlgSearch, EmptyKeywordBoxShowsTheMessageAndStoresTheEmptyText) {
   MessageBoxWatcher watcher;
   Click(IDC_QUERY);
   watcher.Stop();
-  ASSERT_TRUE(watcher.Seen());
-  EXPECT_EQ(watcher.Text(), kTextEmptyKeywords);
-  EXPECT_TRUE(watcher.InformationIcon());
-  EXPECT_TRUE(watcher.OkOnly());
+  ExpectProgramMessage(watcher, kTextEmptyKeywords);
 
   EXPECT_EQ(sites.Requests().size(), before);
   EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);

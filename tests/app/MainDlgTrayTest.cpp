@@ -97,19 +97,21 @@ protected:
   // KillTimer tells whether the timer was running (and stops it).
   bool TimerWasRunning() { return KillTimer(Window(), kAutoSearchTimerId) != FALSE; }
   bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+  // Armed: box ticked, interval box and Query disabled; idle: the opposite.
+  void ExpectArmed(bool armed) {
+    EXPECT_EQ(Ticked(IDC_AUTO_SEARCH), armed);
+    EXPECT_EQ(Enabled(IDC_INTERVAL), !armed);
+    EXPECT_EQ(Enabled(IDC_QUERY), !armed);
+  }
 };
 
 TEST_F(MainDlgAutoSearch, TickingWithAnIntervalArmsAndUntickingDisarms) {
   OpenDialog();
   Click(IDC_AUTO_SEARCH);
-  EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH));
-  EXPECT_FALSE(Enabled(IDC_INTERVAL));
-  EXPECT_FALSE(Enabled(IDC_QUERY));
+  ExpectArmed(true);
 
   Click(IDC_AUTO_SEARCH);
-  EXPECT_FALSE(Ticked(IDC_AUTO_SEARCH));
-  EXPECT_TRUE(Enabled(IDC_INTERVAL));
-  EXPECT_TRUE(Enabled(IDC_QUERY));
+  ExpectArmed(false);
   // Unticking leaves the timer to fire and find the box unticked.
   EXPECT_TRUE(TimerWasRunning());
 }
@@ -123,9 +125,7 @@ TEST_F(MainDlgAutoSearch, ZeroArmsWithoutATimer) {
   SetDlgItemTextA(Window(), IDC_INTERVAL, "0");
   SetTimer(Window(), kAutoSearchTimerId, 600000, nullptr);  // still running from before
   Click(IDC_AUTO_SEARCH);
-  EXPECT_TRUE(Ticked(IDC_AUTO_SEARCH));
-  EXPECT_FALSE(Enabled(IDC_INTERVAL));
-  EXPECT_FALSE(Enabled(IDC_QUERY));
+  ExpectArmed(true);
   EXPECT_FALSE(TimerWasRunning());
 }
 
@@ -149,13 +149,8 @@ TEST_F(MainDlgAutoSearch, EmptyIntervalShowsTheMessageAndUnticks) {
   MessageBoxWatcher watcher;
   Click(IDC_AUTO_SEARCH);
   watcher.Stop();
-  ASSERT_TRUE(watcher.Seen());
-  EXPECT_EQ(watcher.Text(), kTextEmptyInterval);
-  EXPECT_TRUE(watcher.InformationIcon());
-  EXPECT_TRUE(watcher.OkOnly());
-  EXPECT_FALSE(Ticked(IDC_AUTO_SEARCH));
-  EXPECT_TRUE(Enabled(IDC_INTERVAL));
-  EXPECT_TRUE(Enabled(IDC_QUERY));
+  ExpectProgramMessage(watcher, kTextEmptyInterval);
+  ExpectArmed(false);
   EXPECT_FALSE(TimerWasRunning());
 }
 
