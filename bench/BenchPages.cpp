@@ -1,7 +1,7 @@
 #include "bench/BenchPages.h"
 
-#include "tests/fakesites/FakeListings.h"
-#include "tests/fakesites/ResultPages.h"
+#include "demo/sites/FakeListings.h"
+#include "demo/sites/ResultPages.h"
 
 #include <vector>
 

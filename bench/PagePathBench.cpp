@@ -8,7 +8,7 @@
 #include "search/Listing.h"
 #include "search/SiteAParser.h"
 #include "search/SiteBParser.h"
-#include "tests/fakesites/HttpAnswer.h"
+#include "demo/sites/HttpAnswer.h"
 
 #include <benchmark/benchmark.h>
 #include <html/ParserDom.h>

@@ -2,7 +2,7 @@
 
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
-#include "tests/fakesites/FakeSites.h"
+#include "demo/sites/FakeSites.h"
 
 #include <commctrl.h>
 

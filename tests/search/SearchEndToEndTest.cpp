@@ -4,7 +4,7 @@
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
 #include "search/SearchJob.h"
-#include "tests/fakesites/FakeSites.h"
+#include "demo/sites/FakeSites.h"
 #include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>

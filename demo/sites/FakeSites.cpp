@@ -1,7 +1,7 @@
-#include "tests/fakesites/FakeSites.h"
+#include "demo/sites/FakeSites.h"
 
-#include "tests/fakesites/FakeRequest.h"
-#include "tests/fakesites/ResultPages.h"
+#include "demo/sites/FakeRequest.h"
+#include "demo/sites/ResultPages.h"
 
 bool FakeSites::Start(const std::string& address, unsigned short port) {
   return server_.Start(address, port, [this](TestConnection& connection) { Answer(connection); });

@@ -2,8 +2,8 @@
 #include "search/CityTable.h"
 #include "search/SiteAParser.h"
 #include "search/SiteBParser.h"
-#include "tests/fakesites/FakeRequest.h"
-#include "tests/fakesites/ResultPages.h"
+#include "demo/sites/FakeRequest.h"
+#include "demo/sites/ResultPages.h"
 #include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>

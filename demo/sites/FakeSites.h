@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/fakesites/FakeListings.h"
-#include "tests/fakesites/HttpAnswer.h"
+#include "demo/sites/FakeListings.h"
+#include "demo/sites/HttpAnswer.h"
 #include "tests/support/TestServer.h"
 
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "tests/fakesites/FakeRequest.h"
+#include "demo/sites/FakeRequest.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "tests/fakesites/ResultPages.h"
+#include "demo/sites/ResultPages.h"
 
 namespace {
 

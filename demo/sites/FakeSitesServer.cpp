@@ -1,6 +1,6 @@
 // fakesites_server [--gzip] [--chunked] [--address A] [--port P]
 // Serves both fake listing sites until killed; 127.0.0.1:80 by default.
-#include "tests/fakesites/FakeSites.h"
+#include "demo/sites/FakeSites.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/fakesites/FakeListings.h"
+#include "demo/sites/FakeListings.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "tests/fakesites/HttpAnswer.h"
+#include "demo/sites/HttpAnswer.h"
 
 #include <zlib.h>
 

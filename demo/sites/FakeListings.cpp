@@ -1,4 +1,4 @@
-#include "tests/fakesites/FakeListings.h"
+#include "demo/sites/FakeListings.h"
 
 #include <cstdint>
 
