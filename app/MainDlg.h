@@ -45,6 +45,7 @@ public:
     MESSAGE_HANDLER(WM_SYSCOMMAND, OnSysCommand)
     MESSAGE_HANDLER(WM_TIMER, OnTimer)
     MESSAGE_HANDLER(kTrayCallbackMessage, OnTrayIcon)
+    MESSAGE_HANDLER(taskbarCreated_, OnTaskbarCreated)
     COMMAND_HANDLER(IDC_QUERY, BN_CLICKED, OnQuery)
     COMMAND_HANDLER(IDC_AUTO_SEARCH, BN_CLICKED, OnAutoSearch)
     NOTIFY_HANDLER(IDC_RESULT_LIST, NM_DBLCLK, OnResultDoubleClick)
@@ -57,11 +58,13 @@ private:
   LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnTrayIcon(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnQuery(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnResultDoubleClick(UINT, WPARAM, LPARAM, BOOL&);
 
   void CentreWindow();
+  void AddTrayIcon();
   void SetWindowIcons();
   void AddResultColumns();
   void AddCities(int cityRow);
@@ -75,4 +78,6 @@ private:
   HWND cityList_ = nullptr;
   ListingList listings_;
   NOTIFYICONDATAA trayIcon_{};
+  // Broadcast to every top-level window when the shell (re)starts its task bar.
+  const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 };

@@ -12,6 +12,19 @@ LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     return 0;
   }
   // Hidden, never minimised: size and place stay for when it comes back.
+  AddTrayIcon();
+  ShowWindow(window_, SW_HIDE);
+  return 0;
+}
+
+// A restarted shell has lost the icon; while the window is hidden it is the
+// only way back to it.
+LRESULT CMainDlg::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&) {
+  if (!IsWindowVisible(window_)) AddTrayIcon();
+  return 0;
+}
+
+void CMainDlg::AddTrayIcon() {
   trayIcon_ = NOTIFYICONDATAA{};
   trayIcon_.cbSize = NOTIFYICONDATAA_V2_SIZE;
   trayIcon_.hWnd = window_;
@@ -23,8 +36,6 @@ LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   std::strncpy(trayIcon_.szTip, kTextTrayTip, sizeof trayIcon_.szTip - 1);
   shell_.NotifyIcon(NIM_ADD, trayIcon_);
-  ShowWindow(window_, SW_HIDE);
-  return 0;
 }
 
 LRESULT CMainDlg::OnTrayIcon(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {

@@ -73,6 +73,25 @@ TEST_F(MainDlgTray, MinimisingAgainLeavesOneIconAndCloseRemovesIt) {
   EXPECT_EQ(shell.iconCalls.back().icon.uID, 128u);
 }
 
+// The shell announces its restart to every top-level window; its icons are gone then.
+TEST_F(MainDlgTray, AShellRestartAddsTheIconAgainOnlyWhileHidden) {
+  OpenDialog();
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  SendMessageA(Window(), taskbarCreated, 0, 0);
+  EXPECT_TRUE(shell.iconCalls.empty());
+
+  Minimise();
+  SendMessageA(Window(), taskbarCreated, 0, 0);
+  ASSERT_EQ(shell.iconCalls.size(), 2u);
+  EXPECT_EQ(shell.iconCalls[1].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(std::memcmp(&shell.iconCalls[1].icon, &shell.iconCalls[0].icon, sizeof(NOTIFYICONDATAA)), 0);
+  EXPECT_FALSE(IsWindowVisible(Window()));
+
+  TrayEvent(128, WM_LBUTTONDBLCLK);
+  SendMessageA(Window(), taskbarCreated, 0, 0);
+  EXPECT_EQ(shell.iconCalls.size(), 2u);
+}
+
 TEST_F(MainDlgTray, CloseWithoutAnIconDestroysTheWindowAndPostsQuit) {
   OpenDialog();
   HWND window = Window();
