@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -63,6 +65,44 @@ TEST(NestariProcess, ShowsItsWindowAndExitsWithZeroWhenClosed) {
   EXPECT_EQ(exitCode, 0u);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+
+// What Explorer shows in the file's properties, read back from the built file.
+TEST(NestariProcess, FilePropertiesNameTheProgramAndItsVersion) {
+  std::string path = ProgramPath();
+  DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+  ASSERT_GT(size, 0u) << path;
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+  WORD* translation = nullptr;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                             &length));
+  ASSERT_EQ(length, 4u);
+  EXPECT_EQ(translation[0], 0x0804);
+  EXPECT_EQ(translation[1], 936);
+
+  const std::pair<const char*, const char*> strings[] = {{"ProductName", "Nestari"},
+                                                         {"OriginalFilename", "nestari.exe"},
+                                                         {"FileVersion", "1.0.0.0"},
+                                                         {"ProductVersion", "1.0.0.0"},
+                                                         {"FileDescription", "Nestari rental listings search"}};
+  for (const auto& [name, expected] : strings) {
+    char* value = nullptr;
+    std::string key = std::string("\\StringFileInfo\\080403A4\\") + name;
+    ASSERT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) << name;
+    EXPECT_STREQ(value, expected) << name;
+  }
 }
 
 }  // namespace
