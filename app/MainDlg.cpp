@@ -5,6 +5,8 @@
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -18,6 +20,17 @@ struct ResultColumn {
 
 constexpr ResultColumn kResultColumns[] = {
     {kTextColumnTitle, 320}, {kTextColumnCommunity, 70}, {kTextColumnPrice, 55}, {kTextColumnDate, 70}};
+
+// "http://" or "https://", letters in any case. The shell opens whatever it is
+// given, a local program or file included, and a page chooses its links.
+bool IsWebAddress(const std::string& link) {
+  auto sameLetter = [](char lower, char c) { return lower == ((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c); };
+  for (const char* scheme : {"http://", "https://"}) {
+    const std::size_t length = std::strlen(scheme);
+    if (link.size() >= length && std::equal(scheme, scheme + length, link.begin(), sameLetter)) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -153,7 +166,8 @@ LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
   if (!SendMessageA(resultList_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) {
     return 0;
   }
-  shell_.OpenAddress(window_, reinterpret_cast<const Listing*>(item.lParam)->link);
+  const std::string& link = reinterpret_cast<const Listing*>(item.lParam)->link;
+  if (IsWebAddress(link)) shell_.OpenAddress(window_, link);
   return 0;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -122,6 +123,7 @@ TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
   DWORD city = 0;
   ASSERT_TRUE(StoredCity(city));
   EXPECT_EQ(city, 7u);
+
 }
 
 TEST_F(MainDlgSearch, EveryCityItemSearchesAndStoresItsOwnRow) {
@@ -244,6 +246,20 @@ TEST_F(MainDlgOpenLink, DoubleClickOnAnyCellOpensThatRowsLink) {
   EXPECT_EQ(shell.opened[0], rows[1].listing->link);
   EXPECT_EQ(shell.opened[1], rows[0].listing->link);
   EXPECT_EQ(shell.opened[0].rfind("http://", 0), 0u);
+
+  // Only a web address goes to the shell, whatever a page made the link.
+  const std::pair<const char*, bool> links[] = {
+      {"HTTP://x", true},          {"https://x", true},  {"hTtPs://x/a b", true},
+      {"file:///c:/x.exe", false}, {"C:\\x.exe", false}, {"javascript:x", false},
+      {"httpx://", false},         {"http:/x", false},   {" http://x", false},
+      {"https:", false},           {"", false}};
+  auto* listing = const_cast<Listing*>(rows[0].listing);
+  for (const auto& [link, opens] : links) {
+    listing->link = link;
+    shell.opened.clear();
+    DoubleClickAt(CellCentre(0, 3));
+    EXPECT_EQ(shell.opened, opens ? std::vector<std::string>{link} : std::vector<std::string>{}) << link;
+  }
 }
 
 TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
