@@ -1,5 +1,6 @@
 #include "app/MainDlg.h"
 
+#include "app/PausedRedraw.h"
 #include "search/SearchJob.h"
 #include "search/ProgramTexts.h"
 
@@ -9,7 +10,10 @@ LRESULT CMainDlg::RunSearchJob() {
   HWND queryButton = GetDlgItem(window_, IDC_QUERY);
   EnableWindow(queryButton, FALSE);
   // Rows point at Listings: they go first.
-  ListView_DeleteAllItems(resultList_);
+  {
+    PausedRedraw paused(resultList_);
+    ListView_DeleteAllItems(resultList_);
+  }
   if (listings_.Head()) listings_.ClearListings();
 
   char text[kKeywordBufferSize] = {};
@@ -34,6 +38,10 @@ LRESULT CMainDlg::RunSearchJob() {
 }
 
 void CMainDlg::FillResultRows() {
+  PausedRedraw paused(resultList_);
+  int count = 0;
+  for (const Listing* listing = listings_.Head(); listing; listing = listing->next) ++count;
+  ListView_SetItemCount(resultList_, count);
   for (Listing* listing = listings_.Head(); listing; listing = listing->next) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;

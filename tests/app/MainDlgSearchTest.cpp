@@ -124,6 +124,14 @@ TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
   ASSERT_TRUE(StoredCity(city));
   EXPECT_EQ(city, 7u);
 
+  // The rows were put in with the list's drawing off: it is on again, so a
+  // row changed later is drawn.
+  HWND list = Item(IDC_RESULT_LIST);
+  ValidateRect(list, nullptr);
+  ListView_RedrawItems(list, 0, 0);
+  RECT changed{};
+  GetUpdateRect(list, &changed, FALSE);
+  EXPECT_FALSE(IsRectEmpty(&changed));
 }
 
 TEST_F(MainDlgSearch, EveryCityItemSearchesAndStoresItsOwnRow) {
