@@ -3,6 +3,7 @@
 // "query" types the default keywords, presses Query, waits for the search to end
 // and prints the result rows (GBK, one line each, cells separated by " | ");
 // "close" closes the window.
+#include "demo/driver/MainWindow.h"
 #include "app/resource.h"
 #include "search/ProgramTexts.h"
 
@@ -14,21 +15,6 @@
 #include <string>
 
 namespace {
-
-// Waits a generous minute for the desktop (if named) and the window to appear.
-HWND WaitForMainWindow(const char* desktopName) {
-  bool onDesktop = desktopName == nullptr;
-  for (int attempt = 0; attempt < 600; ++attempt, Sleep(100)) {
-    if (!onDesktop) {
-      HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, GENERIC_ALL);
-      if (!desktop) continue;
-      onDesktop = SetThreadDesktop(desktop) != FALSE;
-    }
-    HWND window = FindWindowA("#32770", kTextWindowTitle);
-    if (window && IsWindowVisible(window)) return window;
-  }
-  return nullptr;
-}
 
 // A list-view cell of another process: the request and its text buffer must
 // live in that process's memory.
@@ -74,10 +60,7 @@ private:
 
 int Query(HWND window) {
   SetDlgItemTextA(window, IDC_KEYWORDS, kTextDefaultKeywords);  // as if typed
-  HWND button = GetDlgItem(window, IDC_QUERY);
-  DWORD_PTR ignored = 0;
-  // Sent, so it returns when the search inside the click is over.
-  if (!SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 300000, &ignored)) {
+  if (!PressQuery(window)) {
     std::fprintf(stderr, "the search did not end\n");
     return 1;
   }

@@ -140,13 +140,13 @@ const char* FakeSiteDomain(FakeSite site) {
 }
 
 std::vector<FakeListing> FakeListingsFor(FakeSite site, const std::string& cityCode, FakeKind kind,
-                                         const std::string& keyword) {
+                                         const std::string& keyword, int count) {
   std::vector<FakeListing> listings;
   if (!FindFakeCity(cityCode) || !KnownCommunity(keyword)) return listings;
   const std::string page = std::string(site == FakeSite::SiteA ? "A|" : "B|") + cityCode +
                            (kind == FakeKind::WholeFlat ? "|whole|" : "|shared|") + keyword;
-  const std::uint32_t count = 2 + Seed(page) % 4;
-  for (std::uint32_t i = 0; i < count; ++i)
+  const std::uint32_t shown = count > 0 ? static_cast<std::uint32_t>(count) : 2 + Seed(page) % 4;
+  for (std::uint32_t i = 0; i < shown; ++i)
     listings.push_back(MakeListing(site, cityCode, kind, keyword, Seed(page + "|" + std::to_string(i))));
   return listings;
 }

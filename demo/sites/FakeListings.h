@@ -34,6 +34,7 @@ const FakeCity* FindFakeCity(const std::string& code);
 const char* FakeSiteDomain(FakeSite site);
 
 // The advertisements on the first result page for a keyword (UTF-8), in page
-// order. Keywords the sites do not know have none.
+// order: count of them, or two to five when count is 0. Keywords the sites do
+// not know have none.
 std::vector<FakeListing> FakeListingsFor(FakeSite site, const std::string& cityCode, FakeKind kind,
-                                         const std::string& keyword);
+                                         const std::string& keyword, int count = 0);

@@ -36,7 +36,8 @@ void FakeSites::Answer(TestConnection& connection) {
   }
   const FakeCity& city = *FindFakeCity(request.cityCode);
   const std::vector<FakeListing> listings =
-      FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword);
+      FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword,
+                      options_.listingsPerPage);
   const std::string page = request.site == FakeSite::SiteA
                                ? SiteAResultPage(city, request.kind, request.keyword, listings)
                                : SiteBResultPage(city, request.kind, request.keyword, listings);

@@ -12,6 +12,7 @@ struct FakeSitesOptions {
   AnswerOptions answer;     // gzip and/or chunked
   bool siteADown = false;   // connections to SiteA hosts are dropped unanswered
   bool siteBDown = false;
+  int listingsPerPage = 0;  // 0: two to five, as a keyword's usual first page
 };
 
 // Both listing sites for every city on one address and port: the Host line

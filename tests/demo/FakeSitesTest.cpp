@@ -53,10 +53,17 @@ TEST(FakeSitePages, ReadBackAsTheirListingsInEveryCity) {
     }
   }
   EXPECT_TRUE(threeCells && twoCells && negotiable && markedPrice && badge);
+
+  // A benchmark page of sixty reads back whole.
+  for (FakeSite site : {FakeSite::SiteA, FakeSite::SiteB}) {
+    std::vector<FakeListing> sixty = FakeListingsFor(site, "bj", FakeKind::Shared, "小区2", 60);
+    ASSERT_EQ(sixty.size(), 60u);
+    EXPECT_EQ(ReadBack(site, 0, FakeKind::Shared, "小区2", sixty).size(), 60u);
+  }
 }
 
 TEST(FakeSitePages, UnknownKeywordsGetWellFormedEmptyPages) {
-  EXPECT_TRUE(FakeListingsFor(FakeSite::SiteA, "bj", FakeKind::WholeFlat, "天").empty());
+  EXPECT_TRUE(FakeListingsFor(FakeSite::SiteA, "bj", FakeKind::WholeFlat, "天", 60).empty());
   EXPECT_TRUE(FakeListingsFor(FakeSite::SiteB, "nowhere", FakeKind::WholeFlat, "小区1").empty());
   for (FakeSite site : {FakeSite::SiteA, FakeSite::SiteB}) {
     EXPECT_TRUE(ReadBack(site, 0, FakeKind::Shared, "<天>", {}).empty());
