@@ -100,6 +100,10 @@ int main(int argc, char** argv) {
     if (inWindow) std::printf("run %d: %.1f ms (%.1f ms before painting)\n", run, elapsed, rowsIn);
     else std::printf("run %d: %.1f ms\n", run, elapsed);
   }
+  if (rows == 0) {
+    std::fprintf(stderr, "the search found nothing: are the fake sites up?\n");
+    return 1;
+  }
   std::printf("median %.1f ms, %d rows\n", Median(times), rows);
   if (inWindow) std::printf("median %.1f ms before painting\n", Median(rowsInTimes));
   return 0;
