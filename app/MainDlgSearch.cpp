@@ -39,6 +39,7 @@ LRESULT CMainDlg::RunSearchJob() {
 
 void CMainDlg::FillResultRows() {
   PausedRedraw paused(resultList_);
+  // Room for every row at once, rather than grown row by row.
   int count = 0;
   for (const Listing* listing = listings_.Head(); listing; listing = listing->next) ++count;
   ListView_SetItemCount(resultList_, count);
