@@ -1,6 +1,7 @@
 #include "net/HttpFetcher.h"
 
 #include "net/Gunzip.h"
+#include "net/ReceiveThrough.h"
 #include "net/SendFully.h"
 
 #include <algorithm>
@@ -19,7 +20,12 @@ constexpr int kAssumedBodySize = 0x100000;
 // A larger "Content-Length" is refused rather than allocated on the server's word.
 constexpr int kLargestBodySize = 16 * 1024 * 1024;
 constexpr uint32_t kBodySlack = 500;
-constexpr uint32_t kBlockSize = 500;
+// A body longer than expected is cut at the first multiple of this at or past
+// the expected length, whatever the size of the reads.
+constexpr uint32_t kBodyStep = 500;
+static_assert(kBodyStep <= kBodySlack, "the last step boundary must leave a zero byte in the buffer");
+// Most body bytes asked for in one read: a page takes a few receives, not one per 500 bytes.
+constexpr uint32_t kBlockSize = 64 * 1024;
 constexpr std::size_t kTransferEncodingSize = 200;
 constexpr std::size_t kContentEncodingSize = 20;
 
@@ -31,6 +37,22 @@ bool EqualsIgnoringCase(const char* text, const char* lowerCase) {
   }
   return *text == *lowerCase;
 }
+
+// Finds the empty line that ends a header block: a line feed right after
+// another, with only carriage returns between them.
+struct HeaderBlockEnd {
+  bool lineEnded = false;
+
+  bool Feed(char byte) {
+    if (byte == '\n') {
+      if (lineEnded) return true;
+      lineEnded = true;
+    } else if (byte != '\r') {
+      lineEnded = false;
+    }
+    return false;
+  }
+};
 
 // Length of the text up to its first zero byte, at most limit.
 std::size_t TextLength(const char* text, std::size_t limit) {
@@ -67,7 +89,7 @@ bool FetchPage(const char* host, const char* path, std::string& body) {
   }
 }
 
-HttpFetcher::HttpFetcher() { Socket::StartLibrary(); }
+HttpFetcher::HttpFetcher(RequestTimeouts timeouts) : socket_(timeouts) { Socket::StartLibrary(); }
 
 void HttpFetcher::Close() {
   socket_.Close();
@@ -77,7 +99,7 @@ void HttpFetcher::Close() {
 
 bool HttpFetcher::Connect(const char* host, int port) {
   if (!host || !*host) return false;
-  return socket_.Open(kTimeoutMs) && socket_.Connect(host, port);
+  return socket_.Open() && socket_.Connect(host, port);
 }
 
 bool HttpFetcher::SendRequest(const char* host, const char* path) {
@@ -94,27 +116,22 @@ bool HttpFetcher::SendRequest(const char* host, const char* path) {
 bool HttpFetcher::ReadHeaders() {
   if (!headerBuffer_) headerBuffer_.reset(new char[kHeaderBufferSize]);
   std::fill_n(headerBuffer_.get(), kHeaderBufferSize, '\0');
-  // One byte per receive, so that the body stays on the socket. The last byte
-  // of the buffer always stays zero: a longer block fails.
-  bool lineEnded = false;
-  for (std::size_t stored = 0; stored < kHeaderBufferSize - 1;) {
-    char byte;
-    if (socket_.Receive(&byte, 1) != 1) return false;
-    headerBuffer_[stored++] = byte;
-    if (byte == '\n') {
-      if (lineEnded) {
-        char transferEncoding[kTransferEncodingSize] = {};
-        if (GetHeaderValue("Transfer-Encoding", transferEncoding, sizeof transferEncoding) &&
-            EqualsIgnoringCase(transferEncoding, "chunked"))
-          chunked_ = 1;
-        return true;
-      }
-      lineEnded = true;
-    } else if (byte != '\r') {
-      lineEnded = false;
-    }
+  // Only the bytes up to the empty line are taken: the body stays on the
+  // socket. The last byte of the buffer always stays zero: a longer block fails.
+  HeaderBlockEnd blockEnd;
+  bool ended = false;
+  for (std::size_t stored = 0; !ended;) {
+    const int room = static_cast<int>(kHeaderBufferSize - 1 - stored);
+    if (room == 0) return false;
+    const int taken = ReceiveThrough(socket_, headerBuffer_.get() + stored, room, blockEnd, ended);
+    if (taken <= 0) return false;
+    stored += static_cast<std::size_t>(taken);
   }
-  return false;
+  char transferEncoding[kTransferEncodingSize] = {};
+  if (GetHeaderValue("Transfer-Encoding", transferEncoding, sizeof transferEncoding) &&
+      EqualsIgnoringCase(transferEncoding, "chunked"))
+    chunked_ = 1;
+  return true;
 }
 
 bool HttpFetcher::Get(const char* host, const char* path, std::string& body) {
@@ -139,13 +156,14 @@ bool HttpFetcher::ReadBody(int length, uint32_t& total) {
   const uint32_t expected = static_cast<uint32_t>(length);
   bodyBuffer_.reset(new (std::nothrow) char[expected + kBodySlack]());
   if (!bodyBuffer_) return false;
-  // Every read starts below the expected length and takes at most kBlockSize
-  // bytes, so the body never reaches the end of the buffer and stays NUL-terminated.
+  // No read passes the last step boundary, which lies less than kBodySlack
+  // bytes past the expected length: the body stays NUL-terminated.
+  const uint32_t limit = (expected + kBodyStep - 1) / kBodyStep * kBodyStep;
   total = 0;
   uint32_t delivered = 0;
-  while (ReadBlock(bodyBuffer_.get() + total, kBlockSize, &delivered)) {
+  for (bool more = true; more && total < expected;) {
+    more = ReadBlock(bodyBuffer_.get() + total, std::min(kBlockSize, limit - total), &delivered);
     total += delivered;
-    if (total >= expected) break;
   }
   return true;
 }
@@ -155,8 +173,7 @@ bool HttpFetcher::DecodeBody(uint32_t total, std::string& body) const {
   char contentEncoding[kContentEncodingSize] = {};
   if (!GetHeaderValue("Content-Encoding", contentEncoding, sizeof contentEncoding) ||
       !EqualsIgnoringCase(contentEncoding, "gzip")) {
-    // The buffer's text, which keeps the bytes of a last read that failed
-    // (a chunk cut off by the peer); the buffer always ends in a zero byte.
+    // The buffer's text, up to its first zero byte: the buffer always ends in one.
     body.assign(raw);
     return true;
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/Socket.h"
+#include "net/TimedSocket.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,11 +19,10 @@ bool FetchPage(const char* host, const char* path, std::string& body);
 class HttpFetcher {
 public:
   static constexpr int kPort = 80;
-  static constexpr int kTimeoutMs = 20000;
   static constexpr std::size_t kHeaderBufferSize = 1024;
   static constexpr uint32_t kChunkSizeUnread = 0xFFFFFFFFu;
 
-  HttpFetcher();
+  explicit HttpFetcher(RequestTimeouts timeouts = RequestTimeouts());
   HttpFetcher(const HttpFetcher&) = delete;
   HttpFetcher& operator=(const HttpFetcher&) = delete;
   ~HttpFetcher() { Close(); }
@@ -42,7 +41,8 @@ public:
   bool GetHeaderValue(const char* name, char* destination, std::size_t size) const;
 
   // The next piece of the body, at most capacity bytes, chunk framing removed.
-  // False at the end of the body (closed, error, time-out, last chunk).
+  // False at the end of the body (closed, error, time-out, last chunk);
+  // delivered then still counts what this call placed before the end.
   bool ReadBlock(char* destination, uint32_t capacity, uint32_t* delivered);
   uint32_t ReadChunkSize();
   // Hexadecimal value of a chunk-size text; a character that is no hex digit
@@ -54,7 +54,7 @@ private:
   bool ReadBody(int length, uint32_t& total);
   bool DecodeBody(uint32_t total, std::string& body) const;
 
-  Socket socket_;
+  TimedSocket socket_;
   std::unique_ptr<char[]> headerBuffer_;
   std::unique_ptr<char[]> bodyBuffer_;
   int32_t chunked_ = 0;

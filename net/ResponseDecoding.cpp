@@ -1,6 +1,8 @@
 // The header queries and the body reading of HttpFetcher.
 #include "net/HttpFetcher.h"
 
+#include "net/ReceiveThrough.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +13,11 @@ namespace {
 constexpr int kLongestProtocolWord = 8;
 constexpr std::size_t kChunkSizeBufferSize = 200;
 constexpr std::size_t kLongestChunkSizeText = 100;
+// Every byte of a size line counts, the skipped ones too (carriage returns, an
+// extension): a server cannot feed one line for ever.
+constexpr std::size_t kLongestChunkSizeLine = 4096;
+// How much of a size line is looked at per receive; real lines are far shorter.
+constexpr int kChunkSizeWindow = 128;
 constexpr std::size_t kLongestHexText = 32;
 constexpr uint64_t kLargestChunkSize = 0x7FFFFFFF;
 
@@ -25,6 +32,39 @@ bool ReadDecimal(const char* text, int* value) {
   *value = static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
   return true;
 }
+
+// One chunk-size line, fed byte by byte: keeps the size text, skips carriage
+// returns and the extension after a ";", and ends at the line feed or as soon
+// as the line is too long.
+class ChunkSizeLine {
+public:
+  // True when the line has ended.
+  bool Feed(char byte) {
+    if (stored_ > kLongestChunkSizeText) return Overflow();
+    if (byte == '\n') return true;
+    if (++length_ > kLongestChunkSizeLine) return Overflow();
+    if (byte == ';')
+      inExtension_ = true;
+    else if (byte != '\r' && !inExtension_)
+      text_[stored_++] = byte;
+    return false;
+  }
+
+  // The size the line gives; 0, the last chunk, for one that was too long.
+  uint32_t Size() const { return tooLong_ ? 0 : HttpFetcher::ParseHexSize(text_, stored_); }
+
+private:
+  bool Overflow() {
+    tooLong_ = true;
+    return true;
+  }
+
+  char text_[kChunkSizeBufferSize] = {};
+  std::size_t stored_ = 0;
+  std::size_t length_ = 0;
+  bool inExtension_ = false;
+  bool tooLong_ = false;
+};
 
 }  // namespace
 
@@ -85,6 +125,7 @@ bool HttpFetcher::ReadBlock(char* destination, uint32_t capacity, uint32_t* deli
     // A peer that closes inside a chunk ends the body like an error.
     if (received <= 0) return false;
     filled += static_cast<uint32_t>(received);
+    *delivered = filled;
     chunkRemaining_ -= static_cast<uint32_t>(received);
     if (chunkRemaining_ == 0) {
       // Drop the line end after the data, even when it comes in two pieces.
@@ -98,27 +139,17 @@ bool HttpFetcher::ReadBlock(char* destination, uint32_t capacity, uint32_t* deli
       chunkRemaining_ = kChunkSizeUnread;
     }
   }
-  if (filled == 0) return false;
-  *delivered = filled;
-  return true;
+  return filled != 0;
 }
 
 uint32_t HttpFetcher::ReadChunkSize() {
-  char text[kChunkSizeBufferSize] = {};
-  std::size_t stored = 0;
-  bool inExtension = false;
-  char byte;
+  ChunkSizeLine line;
+  char window[kChunkSizeWindow];
+  bool ended = false;
   // A closed connection or an error ends the line like a line feed.
-  while (socket_.Receive(&byte, 1) == 1) {
-    if (stored > kLongestChunkSizeText) return 0;
-    if (byte == '\r') continue;
-    if (byte == '\n') break;
-    if (byte == ';')
-      inExtension = true;
-    else if (!inExtension)
-      text[stored++] = byte;
+  while (!ended && ReceiveThrough(socket_, window, sizeof window, line, ended) > 0) {
   }
-  return ParseHexSize(text, stored);
+  return line.Size();
 }
 
 uint32_t HttpFetcher::ParseHexSize(const char* text, std::size_t length) {

@@ -16,6 +16,8 @@ public:
 
   // Creates the socket with the given send and receive time-outs.
   bool Open(int timeoutMs);
+  // Changes the longest wait of each later send and receive (and, on posix, connect).
+  void SetTimeout(int timeoutMs);
   bool IsOpen() const { return handle_ != kNone; }
   // host is a dotted IPv4 address or a name to look up; false when it cannot
   // be resolved or the connection fails.
@@ -24,6 +26,8 @@ public:
   // below 0 on error.
   int Send(const char* data, int length);
   int Receive(char* buffer, int length);
+  // Like Receive, but the bytes stay on the socket for the next Receive.
+  int Peek(char* buffer, int length);
   void Close();
 
 private:

@@ -18,10 +18,14 @@ bool Socket::Open(int timeoutMs) {
   int fd = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (fd < 0) return false;
   handle_ = static_cast<std::uintptr_t>(fd);
-  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  SetTimeout(timeoutMs);
   return true;
+}
+
+void Socket::SetTimeout(int timeoutMs) {
+  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  setsockopt(Fd(handle_), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+  setsockopt(Fd(handle_), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
 }
 
 bool Socket::Connect(const char* host, int port) {
@@ -44,6 +48,10 @@ int Socket::Send(const char* data, int length) {
 
 int Socket::Receive(char* buffer, int length) {
   return static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), 0));
+}
+
+int Socket::Peek(char* buffer, int length) {
+  return static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), MSG_PEEK));
 }
 
 void Socket::Close() {

@@ -16,10 +16,15 @@ bool Socket::Open(int timeoutMs) {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) return false;
   handle_ = static_cast<std::uintptr_t>(s);
-  DWORD timeout = static_cast<DWORD>(timeoutMs);
-  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  SetTimeout(timeoutMs);
   return true;
+}
+
+void Socket::SetTimeout(int timeoutMs) {
+  const DWORD timeout = static_cast<DWORD>(timeoutMs);
+  const char* value = reinterpret_cast<const char*>(&timeout);
+  setsockopt(Handle(handle_), SOL_SOCKET, SO_SNDTIMEO, value, sizeof timeout);
+  setsockopt(Handle(handle_), SOL_SOCKET, SO_RCVTIMEO, value, sizeof timeout);
 }
 
 bool Socket::Connect(const char* host, int port) {
@@ -38,6 +43,8 @@ bool Socket::Connect(const char* host, int port) {
 int Socket::Send(const char* data, int length) { return send(Handle(handle_), data, length, 0); }
 
 int Socket::Receive(char* buffer, int length) { return recv(Handle(handle_), buffer, length, 0); }
+
+int Socket::Peek(char* buffer, int length) { return recv(Handle(handle_), buffer, length, MSG_PEEK); }
 
 void Socket::Close() {
   if (handle_ != kNone) closesocket(Handle(handle_));

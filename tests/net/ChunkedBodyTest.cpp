@@ -58,6 +58,11 @@ TEST(ChunkedBody, LineEndAfterDataMayArriveInTwoPieces) {
 TEST(ChunkedBody, OversizeOrUnreadableSizeLinesEndTheBody) {
   const std::string longLine(101, '0');
   EXPECT_EQ(FetchChunked("5\r\nhello\r\n" + longLine + "3\r\nabc\r\n0\r\n\r\n").body, "hello");
+  // Skipped bytes count too: at most 4096 before the line feed.
+  const std::string extension = "3;" + std::string(4093, 'e');
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n" + extension + "\r\nabc\r\n0\r\n\r\n").body, "helloabc");
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n" + extension + "e\r\nabc\r\n0\r\n\r\n").body, "hello");
+  EXPECT_EQ(FetchChunked("5\r\nhello\r\n3" + std::string(4096, '\r') + "\nabc\r\n0\r\n\r\n").body, "hello");
   EXPECT_EQ(FetchChunked("5\r\nhello\r\n80000000\r\nabc\r\n").body, "hello");
   EXPECT_EQ(FetchChunked("5\r\nhello\r\n\r\nabc\r\n").body, "hello");
 }

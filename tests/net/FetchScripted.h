@@ -17,13 +17,14 @@ struct FetchOutcome {
 };
 
 // Starts server on address, fetches path from it and stops the server.
-inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* address, const char* path = "/") {
+inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* address, const char* path = "/",
+                                  RequestTimeouts timeouts = RequestTimeouts()) {
   FetchOutcome outcome;
   if (!server.Start(address)) {
     ADD_FAILURE() << "cannot listen on " << address << ":80";
     return outcome;
   }
-  outcome.fetched = FetchPage(address, path, outcome.body);
+  outcome.fetched = HttpFetcher(timeouts).Get(address, path, outcome.body);
   outcome.record = server.Finish();
   return outcome;
 }

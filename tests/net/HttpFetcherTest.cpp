@@ -119,6 +119,25 @@ TEST(HttpHeaders, BareLineFeedBlockEndsAtFirstEmptyLineAndHasNoHeaderValues) {
   EXPECT_EQ(FetchResponse(kHeaderAddress, "HTTP/1.1 200 OK\r\n\r\r\nrest").body, "rest");
 }
 
+TEST(HttpHeaders, BlockInAnyPiecesLeavesTheBodyOnTheSocket) {
+  // The body of the first looks like header lines: none of it may be read as one.
+  const std::string responses[] = {
+      "HTTP/1.1 200 OK\r\nContent-Length: 24\r\n\r\nContent-Encoding: gzip\r\n",
+      "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;x=y\r\nhello\r\n3\r\nabc\r\n0\r\n\r\n"};
+  const std::string bodies[] = {"Content-Encoding: gzip\r\n", "helloabc"};
+  for (int i = 0; i < 2; ++i) {
+    for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, responses[i].size()}) {
+      SCOPED_TRACE(testing::Message() << responses[i] << " in pieces of " << piece);
+      ScriptedHttpServer server;
+      for (std::size_t at = 0; at < responses[i].size(); at += piece) server.Pause(2).Send(responses[i].substr(at, piece));
+      FetchOutcome outcome = FetchScripted(server.HoldOpen(), kHeaderAddress);
+      EXPECT_TRUE(outcome.fetched);
+      EXPECT_EQ(outcome.body, bodies[i]);
+      EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+    }
+  }
+}
+
 TEST(HttpHeaders, UnusableContentLengthCountsAsAbsent) {
   for (const char* header : {"content-length: 3", "Content-Length: -5", "Content-Length: 0",
                              "Content-Length: x", "X-Content-Length-Note: 3\r\nContent-Length: 3"}) {

@@ -18,6 +18,13 @@ ScriptedHttpServer& ScriptedHttpServer::HoldOpen() {
   return *this;
 }
 
+ScriptedHttpServer& ScriptedHttpServer::Trickle(char byte, int intervalMs) {
+  holdOpen_ = true;
+  trickleByte_ = byte;
+  trickleMs_ = intervalMs;
+  return *this;
+}
+
 bool ScriptedHttpServer::Start(const std::string& address) {
   return server_.Start(address, 80, [this](TestConnection& connection) { Serve(connection); });
 }
@@ -41,7 +48,15 @@ void ScriptedHttpServer::Serve(TestConnection& connection) {
     if (!step.bytes.empty() && !connection.Send(step.bytes)) return;
   }
   if (holdOpen_) {
-    const bool closed = connection.WaitForPeerClose(kHoldMs);
+    bool closed = false;
+    if (trickleMs_ > 0) {
+      const std::string byte(1, trickleByte_);
+      const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kHoldMs);
+      while (!closed && std::chrono::steady_clock::now() < end)
+        closed = !connection.Send(byte) || connection.WaitForPeerClose(trickleMs_);
+    } else {
+      closed = connection.WaitForPeerClose(kHoldMs);
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     record_.clientClosedWhileHeld = closed;
   }

@@ -8,14 +8,15 @@
 
 // An HTTP server on port 80 of one loopback address that answers every
 // connection with the same scripted bytes: pieces to send, pauses between
-// them, then a close or a connection held open until the client closes it.
+// them, then a close, or a connection held open (silent or trickling one byte
+// after another) until the client closes it.
 class ScriptedHttpServer {
 public:
   // What the server saw; read it after Finish.
   struct Record {
     std::string request;  // the header block of the last request, byte for byte
     int connections = 0;
-    bool clientClosedWhileHeld = false;
+    bool clientClosedWhileHeld = false;  // silent or trickling
   };
 
   // A held connection waits this long for the client: less than the client's
@@ -25,6 +26,8 @@ public:
   ScriptedHttpServer& Send(std::string bytes);
   ScriptedHttpServer& Pause(int milliseconds);
   ScriptedHttpServer& HoldOpen();
+  // Holds the connection open sending byte every intervalMs (at least every 50 ms).
+  ScriptedHttpServer& Trickle(char byte, int intervalMs);
 
   bool Start(const std::string& address);
   // Stops the server (waiting for the connection in progress) and returns its record.
@@ -39,6 +42,8 @@ private:
 
   std::vector<Step> steps_;
   bool holdOpen_ = false;
+  char trickleByte_ = 0;
+  int trickleMs_ = 0;
   std::mutex mutex_;
   Record record_;
   TestServer server_;

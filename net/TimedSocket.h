@@ -1,0 +1,37 @@
+#pragma once
+
+#include "net/Socket.h"
+
+#include <chrono>
+
+// How long one request may hold the program: in all, from the start of its
+// connection to the last byte read, and in any one send or receive.
+struct RequestTimeouts {
+  int requestMs = 60000;
+  int waitMs = 20000;
+};
+
+// A Socket under a request deadline that starts when it opens: each call waits
+// at most the per-call wait and never past the deadline. Past it, every call
+// fails at once, as one that timed out would.
+class TimedSocket {
+public:
+  explicit TimedSocket(RequestTimeouts timeouts) : timeouts_(timeouts) {}
+
+  bool Open();
+  bool Connect(const char* host, int port);
+  int Send(const char* data, int length);
+  int Receive(char* buffer, int length);
+  int Peek(char* buffer, int length);
+  void Close() { socket_.Close(); }
+
+private:
+  // Shortens the socket's wait when the deadline is nearer than the per-call
+  // wait; false once the deadline has passed.
+  bool ArmWait();
+
+  RequestTimeouts timeouts_;
+  std::chrono::steady_clock::time_point deadline_;
+  int armedMs_ = 0;
+  Socket socket_;
+};
