@@ -24,7 +24,8 @@ constexpr uint32_t kBodySlack = 500;
 // the expected length, whatever the size of the reads.
 constexpr uint32_t kBodyStep = 500;
 static_assert(kBodyStep <= kBodySlack, "the last step boundary must leave a zero byte in the buffer");
-// Most body bytes asked for in one read: a page takes a few receives, not one per 500 bytes.
+// Most body bytes asked for in one read: the buffer is there already, so a
+// large block only saves receives.
 constexpr uint32_t kBlockSize = 64 * 1024;
 constexpr std::size_t kTransferEncodingSize = 200;
 constexpr std::size_t kContentEncodingSize = 20;

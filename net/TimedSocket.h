@@ -13,7 +13,8 @@ struct RequestTimeouts {
 
 // A Socket under a request deadline that starts when it opens: each call waits
 // at most the per-call wait and never past the deadline. Past it, every call
-// fails at once, as one that timed out would.
+// fails at once, as one that timed out would. Connecting waits as the system
+// lets it (about 20 s either way), within the deadline's count.
 class TimedSocket {
 public:
   explicit TimedSocket(RequestTimeouts timeouts) : timeouts_(timeouts) {}

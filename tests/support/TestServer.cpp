@@ -4,6 +4,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 using SocketLength = int;
+constexpr int kSendFlags = 0;
 namespace {
 void CloseSocket(long long s) { closesocket(static_cast<SOCKET>(s)); }
 void StartSockets() {
@@ -18,6 +19,8 @@ void StartSockets() {
 #include <sys/socket.h>
 #include <unistd.h>
 using SocketLength = socklen_t;
+// A client that has gone away must give a failed send, not a SIGPIPE.
+constexpr int kSendFlags = MSG_NOSIGNAL;
 namespace {
 void CloseSocket(long long s) { close(static_cast<int>(s)); }
 void StartSockets() {}
@@ -66,7 +69,7 @@ bool TestConnection::ReceiveRequest(std::string& request) {
 bool TestConnection::Send(const std::string& bytes) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
-    int n = static_cast<int>(send(socket_, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0));
+    int n = static_cast<int>(send(socket_, bytes.data() + sent, static_cast<int>(bytes.size() - sent), kSendFlags));
     if (n <= 0) return false;
     sent += static_cast<std::size_t>(n);
   }
