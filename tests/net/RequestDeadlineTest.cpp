@@ -10,7 +10,7 @@ namespace {
 constexpr char kDeadlineAddress[] = "127.0.0.26";
 // A byte arrives every 50 ms, well within the wait of one receive: only the
 // request's deadline can end these fetches before the server gives up (10 s).
-constexpr RequestTimeouts kShortTimeouts{600, 250};
+constexpr RequestTimeouts kShortTimeouts{300, 150};
 constexpr int kTrickleMs = 50;
 
 FetchOutcome FetchTrickled(const std::string& start, char byte) {
