@@ -11,7 +11,7 @@ constexpr char kDeadlineAddress[] = "127.0.0.26";
 // Waits long enough for a slow start under Wine. A byte arrives every 50 ms,
 // well within the wait of one receive: only the request's deadline can end
 // these fetches before the server gives up (10 s).
-constexpr RequestTimeouts kShortTimeouts{700, 700};
+constexpr RequestTimeouts kShortTimeouts{2000, 2000};
 constexpr int kTrickleMs = 50;
 
 FetchOutcome FetchTrickled(const std::string& start, char byte) {
@@ -51,7 +51,7 @@ TEST(RequestDeadline, FailsAHeaderBlockThatNeverEnds) {
 TEST(RequestDeadline, EachReceiveStillWaitsOnlyItsOwnTime) {
   ScriptedHttpServer server;
   server.Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial").HoldOpen();
-  FetchOutcome outcome = FetchScripted(server, kDeadlineAddress, "/", RequestTimeouts{60000, 700});
+  FetchOutcome outcome = FetchScripted(server, kDeadlineAddress, "/", RequestTimeouts{60000, 1500});
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "partial");
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
