@@ -27,14 +27,6 @@ bool CaseBlindTag(const Node& node, const std::string& tag) {
   return IsElement(node) && EqualIgnoringAsciiCase(node.tagName().c_str(), tag.c_str());
 }
 
-// Whole-value, case-blind; an absent attribute reads as the empty text.
-// Parsing again would only insert the same pairs once more, so a node whose
-// attributes are already in its map is not parsed again.
-bool AttrMatches(Node& node, const std::string& attr, const std::string& value) {
-  if (node.attributes().empty()) node.parseAttributes();
-  return EqualIgnoringAsciiCase(node.attribute(attr).second.c_str(), value.c_str());
-}
-
 bool IsNull(NodeHandle handle) { return handle.node == nullptr; }
 
 // The first child, first to last, that passes test; null when none does.
@@ -75,6 +67,11 @@ bool SetIfFound(TreeNode* match, NodeHandle& out) {
 
 }  // namespace
 
+// Whole-value, case-blind; an absent attribute reads as the empty text.
+bool PageDocument::AttrMatches(TreeNode* node, const std::string& attr, const std::string& value) {
+  return EqualIgnoringAsciiCase(AttributeValue(NodeHandle(node), attr).c_str(), value.c_str());
+}
+
 bool PageDocument::FindBody(NodeHandle& out) {
   for (NodeHandle it = mHtmlTree.begin(); it != mHtmlTree.end(); ++it) {
     if (ExactTag(*it, "body")) {
@@ -95,14 +92,14 @@ bool PageDocument::FindDescendant(NodeHandle start, const std::string& tag, Node
 
 bool PageDocument::FindChildWithAttr(NodeHandle start, const std::string& tag, const std::string& attr,
                                      const std::string& value, NodeHandle& out) {
-  auto test = [&](TreeNode* n) { return ExactTag(n->data, tag) && AttrMatches(n->data, attr, value); };
+  auto test = [&](TreeNode* n) { return ExactTag(n->data, tag) && AttrMatches(n, attr, value); };
   return SetIfFound(FirstChild(start, test), out);
 }
 
 bool PageDocument::FindDescendantWithAttr(NodeHandle start, const std::string& tag,
                                           const std::string& attr, const std::string& value,
                                           NodeHandle& out) {
-  auto test = [&](TreeNode* n) { return ExactTag(n->data, tag) && AttrMatches(n->data, attr, value); };
+  auto test = [&](TreeNode* n) { return ExactTag(n->data, tag) && AttrMatches(n, attr, value); };
   return SetIfFound(FirstDescendant(start, test), out);
 }
 
@@ -110,7 +107,7 @@ bool PageDocument::CollectChildrenWithAttr(NodeHandle start, const std::string& 
                                            const std::string& attr, const std::string& value,
                                            NodeList& result) {
   FirstChild(start, [&](TreeNode* n) {
-    if (CaseBlindTag(n->data, tag) && AttrMatches(n->data, attr, value)) result.emplace_back(n);
+    if (CaseBlindTag(n->data, tag) && AttrMatches(n, attr, value)) result.emplace_back(n);
     return false;
   });
   return true;
@@ -124,7 +121,8 @@ bool PageDocument::CollectDescendants(NodeHandle start, const std::string& tag, 
   return true;
 }
 
-bool PageDocument::GetInnerHtml(const std::string& pageText, NodeHandle node, std::string& out) {
+bool PageDocument::GetInnerHtml(const std::string& pageText, NodeHandle node, std::string& out,
+                                std::size_t end) {
   out.clear();
   if (IsNull(node)) return true;
   const Node& n = *node;
@@ -134,6 +132,8 @@ bool PageDocument::GetInnerHtml(const std::string& pageText, NodeHandle node, st
   std::size_t length = n.length();
   // A node that does not lie within this text cannot be cut: nothing inside.
   if (length < open + close || begin > pageText.size()) return true;
-  out = pageText.substr(begin, length - close - open);
+  std::size_t inner = length - close - open;
+  if (end < begin + inner) inner = end > begin ? end - begin : 0;
+  out = pageText.substr(begin, inner);
   return true;
 }

@@ -13,6 +13,11 @@ using NodeList = std::vector<NodeHandle>;
 // Searches write their out-parameter only when they find something.
 class PageDocument : public htmlcxx::HTML::ParserDom {
 public:
+  // Parses pageText into the tree. The tree may take about twenty times the
+  // text's size; a page that would need more loses its rest, from the markup
+  // that crosses that line to the end. Honest pages stay far below it.
+  const tree<htmlcxx::HTML::Node>& parseTree(const std::string& pageText);
+
   bool FindBody(NodeHandle& out);
   bool FindChild(NodeHandle start, const std::string& tag, NodeHandle& out);
   bool FindDescendant(NodeHandle start, const std::string& tag, NodeHandle& out);
@@ -23,9 +28,28 @@ public:
   bool CollectChildrenWithAttr(NodeHandle start, const std::string& tag, const std::string& attr,
                                const std::string& value, NodeList& result);
   bool CollectDescendants(NodeHandle start, const std::string& tag, NodeList& result);
-  // The raw source between the element's opening and closing tags.
-  bool GetInnerHtml(const std::string& pageText, NodeHandle node, std::string& out);
+  // The raw source between the element's opening and closing tags, cut at
+  // offset end of pageText when that comes first.
+  bool GetInnerHtml(const std::string& pageText, NodeHandle node, std::string& out,
+                    std::size_t end = std::string::npos);
+
+  // The value of the node's attribute name; empty when it has none.
+  std::string AttributeValue(NodeHandle node, const std::string& name);
 
   // Follows a selector such as "<td.t><a.t>" from start; see PathQuery.cpp.
   bool QueryPath(NodeHandle start, const std::string& selector, NodeHandle& out);
+
+protected:
+  void foundTag(htmlcxx::HTML::Node node, bool isEnd) override;
+  void foundText(htmlcxx::HTML::Node node) override;
+  void foundComment(htmlcxx::HTML::Node node) override;
+
+private:
+  bool Afford(const htmlcxx::HTML::Node& node);
+  bool AttrMatches(tree_node_<htmlcxx::HTML::Node>* node, const std::string& attr,
+                   const std::string& value);
+
+  std::size_t treeBudget_ = 0;  // bytes the tree may still take
+  std::size_t reserve_ = 0;     // the part of it attribute maps leave alone
+  bool pageCut_ = false;        // the budget ran out: the rest is left out
 };

@@ -23,6 +23,7 @@ public:
   ~ListingList() { ClearListings(); }
 
   int AppendListing(Listing* listing);  // takes ownership; 1
+  int AppendListings(ListingList& other);  // takes all of other's, leaving it empty; 1
   int ClearListings();                  // 1
   Listing* Head() const { return head_; }
 

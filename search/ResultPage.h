@@ -1,7 +1,15 @@
 #pragma once
 
+#include "search/Listing.h"
+
+#include <functional>
 #include <string>
 
 // Fetches the result page at url and turns it into the local code page.
 // False, with pageText untouched, when the page cannot be fetched.
 bool FetchResultPage(const std::string& url, std::string& pageText);
+
+// Runs readPage on a list of its own, then moves what it read to the end of
+// list. When memory runs out on the way, that page's Listings are dropped,
+// list stays as it was and the search goes on.
+void AppendPageListings(ListingList& list, const std::function<void(ListingList&)>& readPage);

@@ -38,8 +38,7 @@ void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
     NodeHandle anchor;
     if (!doc.QueryPath(block, kAnchorPath, anchor)) continue;
     auto listing = std::make_unique<Listing>();
-    anchor->parseAttributes();
-    listing->link = MakeSiteBLink(prefix, anchor->attribute("href").second);
+    listing->link = MakeSiteBLink(prefix, doc.AttributeValue(anchor, "href"));
     std::string title;
     doc.GetInnerHtml(pageText, anchor, title);
     listing->title = RemoveMarkupSpan(RemoveSpaces(title));
@@ -54,7 +53,9 @@ void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
 
 void SearchSiteB(const std::string& keyword, const std::string& prefix,
                  const std::string& pathTemplate, ListingList& list) {
-  std::string pageText;
-  if (!FetchResultPage(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
-  ReadSiteBPage(pageText, keyword, prefix, list);
+  AppendPageListings(list, [&](ListingList& found) {
+    std::string pageText;
+    if (!FetchResultPage(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
+    ReadSiteBPage(pageText, keyword, prefix, found);
+  });
 }

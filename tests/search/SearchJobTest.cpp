@@ -1,10 +1,12 @@
 #include "search/CityTable.h"
+#include "search/ResultPage.h"
 #include "search/SearchJob.h"
 #include "search/SiteTemplates.h"
 #include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -130,4 +132,20 @@ TEST(CityTable, RowsAreTheCitiesInTheirFixedOrder) {
   EXPECT_EQ(ValidCityRow(11), 11);
   EXPECT_EQ(ValidCityRow(12), 0);
   EXPECT_EQ(ValidCityRow(-1), 0);
+}
+
+TEST(PageListings, APageThatRunsOutOfMemoryAddsNothingAndTheNextGoesOn) {
+  ListingList list;
+  auto append = [](ListingList& found, const char* title) {
+    Listing* listing = new Listing;
+    listing->title = title;
+    found.AppendListing(listing);
+  };
+  AppendPageListings(list, [&](ListingList& found) { append(found, "first page"); });
+  AppendPageListings(list, [&](ListingList& found) {
+    append(found, "half read");
+    throw std::bad_alloc();
+  });
+  AppendPageListings(list, [&](ListingList& found) { append(found, "third page"); });
+  EXPECT_EQ(FormatListings(list), (Rows{"first page||||", "third page||||"}));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -29,6 +30,13 @@ std::string Row(const std::string& title, const std::string& href, const std::st
 std::string Cell(const std::string& inner) { return "<td class=\"tc\">" + inner + "</td>"; }
 
 const std::string kTwoCells = Cell("<b>1800</b>yuan") + Cell("05-06");
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+  std::string text;
+  text.reserve(piece.size() * times);
+  while (times--) text += piece;
+  return text;
+}
 
 Rows Read(const std::string& pageText, int cityRow) {
   ListingList list;
@@ -136,4 +144,36 @@ TEST(SiteAPage, PagesWithoutTheStructureGiveNothing) {
   // Cut off inside the date cell: an unclosed cell holds nothing.
   const std::string page = Page(Table("tblist", Row("T", "h", kTwoCells)));
   EXPECT_EQ(Read(page.substr(0, page.find("05-06") + 5), 1), Rows{"T|1800||h|" + kKeyword});
+}
+
+// Endings of about 2 MiB that once crashed the reader or kept it busy for
+// minutes. The advertisement before them still comes out whole.
+TEST(SiteAPage, HostileEndingsLeaveTheAdvertisementBeforeThem) {
+  const std::size_t n = 1 << 19;
+  std::string attributes;
+  for (int i = 0; attributes.size() < 4 * n; ++i) attributes += " a" + std::to_string(i);
+  const std::string endings[] = {
+      Repeat("<b>", n),
+      Repeat("<i>", n / 2) + Repeat("</b>", n / 2),
+      "<tr><td title=\"" + std::string(4 * n, 'x') + "\">",
+      "<tr><td" + attributes + ">",
+      "<!--" + Repeat("<b>x</i>", n / 2),
+      "<script>" + Repeat("<b>x</i><!-- ", n / 4),
+  };
+  for (const std::string& ending : endings) {
+    EXPECT_EQ(Read(Page(Table("tblist", Row("Ad title", "/ad/1", kTwoCells) + ending)), 1),
+              Rows{"Ad title|1800|05-06|/ad/1|" + kKeyword});
+  }
+}
+
+TEST(SiteAPage, TitleEndsWhereARowNestedInItBegins) {
+  const std::size_t nested = 40000;
+  const std::string page = Page(Table(
+      "tblist", Row("Ad title", "/ad/1", kTwoCells) +
+                    Repeat("<tr><td class=\"t\"><a class=\"t\" href=\"h\">t", nested) +
+                    Repeat("</a></td></tr>", nested)));
+  Rows rows = Read(page, 1);
+  ASSERT_EQ(rows.size(), nested + 1);
+  EXPECT_EQ(rows[0], "Ad title|1800|05-06|/ad/1|" + kKeyword);
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), "t|||h|" + kKeyword), static_cast<std::ptrdiff_t>(nested));
 }

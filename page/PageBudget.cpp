@@ -1,0 +1,94 @@
+#include "page/PageDocument.h"
+
+#include <algorithm>
+
+// How much of the heap one page's tree and attribute maps may take, so that
+// no page, however it is built, needs much more memory than its size.
+
+using htmlcxx::HTML::Node;
+using TreeNode = tree_node_<Node>;
+
+namespace {
+
+// Bytes of tree per byte of page text, and a floor for small pages. Result
+// pages take 12 to 16 times their text (a node costs some 200 bytes and keeps
+// copies of its texts); a page of bare tags would take 70 times.
+constexpr std::size_t kTreeBytesPerPageByte = 20;
+constexpr std::size_t kTreeBytesFloor = 64 * 1024;
+// Attribute maps stop being kept while this much of the budget is left, for
+// the Listings read from the page.
+constexpr std::size_t kReservePerPageByte = 4;
+// One entry among the counts of open elements, besides its name.
+constexpr std::size_t kOpenCountBytes = 32 + sizeof(std::pair<const std::string, long>);
+
+// What a node's attribute map takes: per pair, the map's own node (links
+// and colour) and the two texts.
+std::size_t AttributeMapBytes(const Node& node) {
+  constexpr std::size_t kPairBytes = 32 + sizeof(std::pair<std::string, std::string>);
+  std::size_t bytes = 0;
+  for (const auto& pair : node.attributes()) bytes += kPairBytes + pair.first.size() + pair.second.size();
+  return bytes;
+}
+
+}  // namespace
+
+const tree<Node>& PageDocument::parseTree(const std::string& pageText) {
+  treeBudget_ = kTreeBytesFloor + kTreeBytesPerPageByte * pageText.size();
+  reserve_ = kReservePerPageByte * pageText.size();
+  pageCut_ = false;
+  return ParserDom::parseTree(pageText);
+}
+
+// Charges what the node will cost the tree; once a node does not fit, it and
+// everything after it stay out, so the tree holds a whole beginning of the page.
+bool PageDocument::Afford(const Node& node) {
+  std::size_t cost = sizeof(TreeNode) + node.text().size() + node.tagName().size();
+  if (pageCut_ || cost > treeBudget_) {
+    pageCut_ = true;
+    return false;
+  }
+  treeBudget_ -= cost;
+  return true;
+}
+
+// An end tag adds a node when it closes nothing, so it is charged as one;
+// when it closes an element it only adds its text there, and the rest
+// comes back. A tag name never open before adds an entry to the counts of
+// open elements.
+void PageDocument::foundTag(Node node, bool isEnd) {
+  if (!Afford(node)) return;
+  NodeHandle open = mCurrentState;
+  std::size_t names = mOpenCounts.size();
+  ParserDom::foundTag(node, isEnd);
+  if (isEnd && mCurrentState != open) treeBudget_ += sizeof(TreeNode) + node.tagName().size();
+  if (mOpenCounts.size() > names) treeBudget_ -= std::min(treeBudget_, kOpenCountBytes + node.tagName().size());
+}
+
+void PageDocument::foundText(Node node) {
+  if (Afford(node)) ParserDom::foundText(node);
+}
+
+void PageDocument::foundComment(Node node) {
+  if (Afford(node)) ParserDom::foundComment(node);
+}
+
+// Parsing again would only insert the same pairs once more, so a node whose
+// attributes are already in its map is not parsed again. The maps share the
+// tree's budget: once it is down to the reserve, attributes are read from a
+// copy of the tag and not kept.
+std::string PageDocument::AttributeValue(NodeHandle node, const std::string& name) {
+  if (node.node == nullptr) return std::string();
+  Node& n = *node;
+  if (n.attributes().empty()) {
+    if (treeBudget_ <= reserve_) {
+      Node tag;
+      tag.text(n.text());
+      tag.isTag(n.isTag());
+      tag.parseAttributes();
+      return tag.attribute(name).second;
+    }
+    n.parseAttributes();
+    treeBudget_ -= std::min(treeBudget_ - reserve_, AttributeMapBytes(n));
+  }
+  return n.attribute(name).second;
+}
