@@ -66,6 +66,16 @@ private:
   bool tooLong_ = false;
 };
 
+// Where a header line starts with name (exact case); null when none does. A
+// name inside another header's value ("Vary: Content-Encoding") is no header.
+const char* FindHeaderLine(const char* block, const char* name) {
+  const std::size_t length = std::strlen(name);
+  for (const char* end = std::strchr(block, '\n'); end; end = std::strchr(end + 1, '\n')) {
+    if (std::strncmp(end + 1, name, length) == 0) return end + 1;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool HttpFetcher::GetStatusCode(int* code) const {
@@ -92,7 +102,7 @@ bool HttpFetcher::GetContentLength(int* length) const {
 
 bool HttpFetcher::GetHeaderValue(const char* name, char* destination, std::size_t size) const {
   if (!name || !destination || !headerBuffer_) return false;
-  const char* found = std::strstr(headerBuffer_.get(), name);
+  const char* found = FindHeaderLine(headerBuffer_.get(), name);
   if (!found) return false;
   // Skip the colon and the blank, whatever they are, but never the terminator.
   const char* value = found + std::strlen(name);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -52,7 +53,7 @@ std::string Chunk(const std::string& data) {
 FetchOutcome FetchEncoded(const std::string& encoding, const std::string& body) {
   // "Content-Length: 0" counts as absent: such a body ends only when the server closes.
   return FetchResponse(kGzipAddress,
-                       "HTTP/1.1 200 OK\r\nContent-Encoding: " + encoding +
+                       "HTTP/1.1 200 OK\r\nVary: Content-Encoding\r\nContent-Encoding: " + encoding +
                            "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body,
                        body.empty() ? AfterResponse::Close : AfterResponse::HoldOpen);
 }
@@ -73,12 +74,20 @@ TEST(GzipBody, GzipInAnyCaseIsInflated) {
 TEST(GzipBody, ChunkedGzipIsDeChunkedThenInflated) {
   const std::string text = Prose(3000);
   const std::string packed = Compress(text);
-  const std::size_t half = packed.size() / 2;
-  FetchOutcome outcome = FetchResponse(
-      kGzipAddress, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n\r\n" +
-                        Chunk(packed.substr(0, half)) + Chunk(packed.substr(half)) + "0\r\n\r\n");
-  EXPECT_TRUE(outcome.fetched);
-  EXPECT_EQ(outcome.body, text);
+  const std::string first = Chunk(packed.substr(0, packed.size() / 2)), last = Chunk(packed.substr(packed.size() / 2));
+  // Whole, closed right after the last data, and closed inside the last chunk.
+  for (const std::string& framing : {first + last + "0\r\n\r\n", first + last.substr(0, last.size() - 2),
+                                     first + last.substr(0, last.size() / 2)}) {
+    FetchOutcome outcome = FetchResponse(
+        kGzipAddress, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n\r\n" + framing);
+    EXPECT_TRUE(outcome.fetched);
+    if (framing.size() > first.size() + last.size() / 2) {
+      EXPECT_EQ(outcome.body, text);
+    } else {
+      EXPECT_FALSE(outcome.body.empty());
+      EXPECT_EQ(outcome.body, text.substr(0, std::min(outcome.body.size(), text.size() - 1)));
+    }
+  }
 }
 
 TEST(GzipBody, CutShortGivesTheDecodedPrefix) {

@@ -38,16 +38,33 @@ TEST(HttpRequest, SendsTheFixedRequestWithPathAndHostAsGiven) {
             "\r\n");
 }
 
-TEST(HttpRequest, TheLongestSplitUrlGoesOutWhole) {
-  const std::string url = std::string("http://") + kRequestAddress + "/" + std::string(1000, 'p');
-  std::string host, path;
-  ASSERT_TRUE(SplitUrl(url.c_str(), host, path));
+TEST(HttpRequest, ARequestOf2047BytesGoesOutWholeALongerOneNotAtAll) {
+  // With this host, the request is 115 bytes longer than its path.
+  for (std::size_t pathSize : {std::size_t{1932}, std::size_t{1933}}) {
+    const std::string path = "/" + std::string(pathSize - 1, 'p');
+    ScriptedHttpServer server;
+    server.Send("HTTP/1.1 200 OK\r\n\r\nfine");
+    FetchOutcome outcome = FetchScripted(server, kRequestAddress, path.c_str());
+    EXPECT_EQ(outcome.fetched, pathSize == 1932);
+    EXPECT_EQ(outcome.record.request.size(), pathSize == 1932 ? 2047u : 0u);
+  }
+}
+
+TEST(HttpHeaders, AValueIsReadFromItsOwnLineAndMustFitWithItsTerminator) {
   ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\n\r\nfine");
-  FetchOutcome outcome = FetchScripted(server, host.c_str(), path.c_str());
-  EXPECT_TRUE(outcome.fetched);
-  const std::string start = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.20\r\n";
-  EXPECT_EQ(outcome.record.request.substr(0, start.size()), start);
+  server.Send("HTTP/1.1 200 OK\r\nVary: X-Four\r\nX-Four: abcd\r\n\r\n").HoldOpen();
+  ASSERT_TRUE(server.Start(kHeaderAddress));
+  HttpFetcher fetcher;
+  ASSERT_TRUE(fetcher.Connect(kHeaderAddress, 80) && fetcher.SendRequest(kHeaderAddress, "/") &&
+              fetcher.ReadHeaders());
+  char value[6] = "old";
+  EXPECT_FALSE(fetcher.GetHeaderValue("X-Four", value, 4));
+  EXPECT_STREQ(value, "old");
+  EXPECT_TRUE(fetcher.GetHeaderValue("X-Four", value, 5));
+  EXPECT_STREQ(value, "abcd");
+  EXPECT_FALSE(fetcher.GetHeaderValue("x-four", value, 6));
+  fetcher.Close();
+  server.Finish();
 }
 
 TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
@@ -80,7 +97,8 @@ TEST(HttpStatus, CodesBelow300Succeed) {
 TEST(HttpStatus, RedirectsErrorsAndUnreadableStatusLinesFail) {
   for (const char* response :
        {"HTTP/1.1 301 Moved Permanently\r\nLocation: /x\r\n\r\nbody", "HTTP/1.1 302 Found\r\n\r\nbody",
-        "HTTP/1.1 404 Not Found\r\n\r\nbody", "HTTP/1.1 500 Internal Server Error\r\n\r\nbody",
+        "HTTP/1.1 300 Multiple Choices\r\n\r\nbody", "HTTP/1.1 500 Internal Server Error\r\n\r\nbody",
+        "HTTP/1\t404 Not Found\r\n\r\nbody", "HTTP/1\r404 Not Found\r\n\r\nbody",
         "HTTP/1.1 OK\r\n\r\nbody", "\r\n\r\nbody", "HTTP/1.1500 OK\r\n\r\nbody",
         "HTTP/1.1 -200 OK\r\n\r\nbody", "HTTP/1.1 99999999999999999999 OK\r\n\r\nbody"}) {
     SCOPED_TRACE(response);

@@ -1,43 +1,33 @@
-#include "net/LocalCodePage.h"
 #include "net/TextConversion.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
 // The same GBK bytes are expected in both builds: the native one converts with
 // iconv's GBK, the Windows one with code page 936.
 
 TEST(DecodeUtf8Char, ConsumesOneSequenceAndStopsBeforeForeignBytes) {
-  const char* text = "\xE5\xA4\xA9" "a";
-  const char* cursor = text;
-  EXPECT_EQ(DecodeUtf8Char(cursor), 0x5929u);
-  EXPECT_EQ(cursor, text + 3);
-
-  const char* stray = "\x85\xA0";  // a continuation byte first: read as a lead byte
-  cursor = stray;
-  EXPECT_EQ(DecodeUtf8Char(cursor), 0x160u);
-  EXPECT_EQ(cursor, stray + 2);
-
-  const char* cut = "\xE4" "A";
-  cursor = cut;
-  EXPECT_EQ(DecodeUtf8Char(cursor), kUtf8Error);
-  EXPECT_EQ(cursor, cut + 1);  // the A is left for the next call
-
-  const char* atEnd = "\xE4\xB8";
-  cursor = atEnd;
-  EXPECT_EQ(DecodeUtf8Char(cursor), kUtf8Error);
-  EXPECT_EQ(cursor, atEnd + 2);  // stops on the terminator
-
-  const char* invalid = "\xF8\x80";
-  cursor = invalid;
-  EXPECT_EQ(DecodeUtf8Char(cursor), kUtf8Error);
-  EXPECT_EQ(cursor, invalid + 1);
-
-  const char* four = "\xF0\x9F\x98\x80";
-  cursor = four;
-  EXPECT_EQ(DecodeUtf8Char(cursor), 0x1F600u);
-  EXPECT_EQ(cursor, four + 4);
+  const struct {
+    const char* text;
+    uint32_t codePoint;
+    std::ptrdiff_t consumed;
+  } cases[] = {{"\xE5\xA4\xA9" "a", 0x5929, 3}, {"\xF0\x9F\x98\x80", 0x1F600, 4}, {"\xC2\x80", 0x80, 2},
+               {"\x85\xA0", 0x160, 2}, {"\x80\xA0", 0x20, 2},  // a continuation byte first: read as a lead byte
+               {"\xE4" "A", kUtf8Error, 1},  // the A is left for the next call
+               {"\xE4\xB8", kUtf8Error, 2},  // stops on the terminator
+               {"\xF8\x80", kUtf8Error, 1}};
+  for (const auto& c : cases) {
+    const char* cursor = c.text;
+    EXPECT_EQ(DecodeUtf8Char(cursor), c.codePoint) << c.text;
+    EXPECT_EQ(cursor - c.text, c.consumed) << c.text;
+  }
 }
 
 TEST(Utf8ToLocal, ConvertsCharactersToGbk) {
@@ -64,6 +54,7 @@ TEST(LocalToUtf8, ConvertsGbkToUtf8) {
   EXPECT_EQ(LocalToUtf8(""), "");
   EXPECT_EQ(LocalToUtf8("ab 1/"), "ab 1/");
   EXPECT_EQ(LocalToUtf8("\xCC\xEC"), "\xE5\xA4\xA9");
+  EXPECT_EQ(LocalToUtf8("a\xFF" "b\xCC"), "a?b?");  // no character, then a cut-off one
   EXPECT_EQ(LocalToUtf8("\xD0\xA1\xC7\xF8" "1"), "\xE5\xB0\x8F\xE5\x8C\xBA" "1");  // 小区1
   EXPECT_EQ(Utf8ToLocal(LocalToUtf8("\xB1\xB1\xBE\xA9\xD1\xCC\xCC\xA8").c_str()), "\xB1\xB1\xBE\xA9\xD1\xCC\xCC\xA8");
 }
@@ -76,8 +67,28 @@ TEST(LocalToUtf8, SingleByteEuroSignsGrowThreefold) {
   EXPECT_EQ(LocalToUtf8(std::string(50, '\x80').c_str()), euros);
 }
 
-// Utf8ToLocal answers from a table made once; for every unit it must give
-// what asking the system for that one unit gives.
+namespace {
+
+// The local bytes of one UTF-16 unit as the platform's own conversion gives them; "?" for none.
+std::string SystemLocalBytes(uint32_t unit) {
+  char out[4];
+#ifdef _WIN32
+  const wchar_t wide = static_cast<wchar_t>(unit);
+  const int count = WideCharToMultiByte(CP_ACP, 0, &wide, 1, out, sizeof out, nullptr, nullptr);
+#else
+  static const iconv_t toGbk = iconv_open("GBK", "UTF-16LE");
+  char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  char *inCursor = in, *outCursor = out;
+  std::size_t inLeft = sizeof in, outLeft = sizeof out;
+  iconv(toGbk, nullptr, nullptr, nullptr, nullptr);
+  const int count = iconv(toGbk, &inCursor, &inLeft, &outCursor, &outLeft) == static_cast<std::size_t>(-1)
+                        ? 0 : static_cast<int>(sizeof out - outLeft);
+#endif
+  return count > 0 ? std::string(out, static_cast<std::size_t>(count)) : "?";
+}
+
+}  // namespace
+
 TEST(Utf8ToLocal, EveryUnitConvertsAsTheSystemConvertsIt) {
   for (uint32_t unit = 0x80; unit <= 0xFFFF; ++unit) {
     std::string utf8;
@@ -88,9 +99,6 @@ TEST(Utf8ToLocal, EveryUnitConvertsAsTheSystemConvertsIt) {
       utf8 += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
     }
     utf8 += static_cast<char>(0x80 | (unit & 0x3F));
-    char bytes[2];
-    int count = ConvertUnitToLocal(static_cast<char16_t>(unit), bytes);
-    std::string expected = count > 0 ? std::string(bytes, static_cast<std::size_t>(count)) : "?";
-    ASSERT_EQ(Utf8ToLocal(utf8.c_str()), expected) << "unit " << unit;
+    ASSERT_EQ(Utf8ToLocal(utf8.c_str()), SystemLocalBytes(unit)) << "unit " << unit;
   }
 }

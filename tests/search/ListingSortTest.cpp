@@ -1,5 +1,4 @@
 #include "search/Listing.h"
-#include "search/ProgramTexts.h"
 #include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +10,8 @@
 
 namespace {
 
-const std::string kMinutes = kTextMinutesMarker;
-const std::string kHours = kTextHoursMarker;
+const std::string kMinutes = "\xB7\xD6\xD6\xD3";  // 分钟
+const std::string kHours = "\xD0\xA1\xCA\xB1";    // 小时
 
 // Appends one Listing per (title, date) in order.
 void Fill(ListingList& list, const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -92,43 +91,24 @@ TEST(ListingSort, MinutesThenHoursThenDaysThenUnreadable) {
             (Rows{"5m", "12m", "90m", "1h", "5h", "day", "new year", "empty"}));
 }
 
-TEST(CompareListingDates, ClassDecidesBeforeNumbers) {
-  EXPECT_EQ(CompareListingDates("1" + kHours, "30" + kMinutes), -1);
-  EXPECT_EQ(CompareListingDates("90" + kMinutes, "1" + kHours), 1);
-  EXPECT_EQ(CompareListingDates("12-31", "23" + kHours), -1);
-  // Both markers: minutes win, and the number is the leading one.
-  const std::string both = "1" + kHours + "20" + kMinutes;
-  EXPECT_EQ(CompareListingDates(both, "2" + kMinutes), 1);
-  EXPECT_EQ(CompareListingDates(both, "0" + kMinutes), -1);
-}
-
-TEST(CompareListingDates, NeverSaysEqual) {
-  EXPECT_EQ(CompareListingDates("05-06", "05-06"), 1);
-  EXPECT_EQ(CompareListingDates("7" + kMinutes, "7" + kMinutes), 1);
-  EXPECT_EQ(CompareListingDates("", ""), 1);
-}
-
-TEST(CompareListingDates, MonthAndDayAsTheirLeadingDigitsRead) {
-  EXPECT_EQ(CompareListingDates("01-02", "12-30"), -1);
-  EXPECT_EQ(CompareListingDates("12-30", "01-02"), 1);
-  EXPECT_EQ(CompareListingDates("05-06", "05-07"), -1);
-  // A four-digit year reads as month 20, day 0.
-  EXPECT_EQ(CompareListingDates("2023-05-06", "20-01"), -1);
-  EXPECT_EQ(CompareListingDates("2023-05-06", "19-31"), 1);
-  EXPECT_EQ(CompareListingDates(" 3-4", "03-03"), 1);
-  // No digits at all: month 0, day 0, older than any real day.
-  EXPECT_EQ(CompareListingDates("", "01-01"), -1);
-  EXPECT_EQ(CompareListingDates("yesterday", "00-01"), -1);
-}
-
-TEST(CompareListingDates, UnreadableNumbersCountAsZero) {
-  const std::string noNumber = kMinutes + "5";
-  EXPECT_EQ(CompareListingDates(noNumber, "0" + kMinutes), 1);
-  EXPECT_EQ(CompareListingDates("1" + kMinutes, noNumber), -1);
-  EXPECT_EQ(CompareListingDates(kHours, kHours), 1);
-  // Too large for an int: read as the largest, so the oldest.
-  EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "2147483647" + kHours), 1);
-  EXPECT_EQ(CompareListingDates("99999999999999999999" + kHours, "3" + kHours), -1);
+TEST(CompareListingDates, ClassThenNumberOrMonthAndDayAndNeverEqual) {
+  const std::string m = kMinutes, h = kHours;
+  const struct {
+    std::string a, b;
+    int result;
+  } cases[] = {
+      // The class decides first; with both markers minutes win, and the number is the leading one.
+      {"1" + h, "30" + m, -1}, {"90" + m, "1" + h, 1}, {"12-31", "23" + h, -1},
+      {"1" + h + "20" + m, "2" + m, 1}, {"1" + h + "20" + m, "0" + m, -1},
+      {"05-06", "05-06", 1}, {"7" + m, "7" + m, 1}, {"", "", 1},
+      // Month and day as their leading digits read: a four-digit year is month 20, day 0,
+      // and no digits at all month 0, day 0.
+      {"01-02", "12-30", -1}, {"12-30", "01-02", 1}, {"05-06", "05-07", -1}, {"2023-05-06", "20-01", -1},
+      {"2023-05-06", "19-31", 1}, {" 3-4", "03-03", 1}, {"", "01-01", -1}, {"yesterday", "00-01", -1},
+      // An unreadable number counts as 0; one too large for an int as the largest, so the oldest.
+      {m + "5", "0" + m, 1}, {"1" + m, m + "5", -1}, {h, h, 1},
+      {"99999999999999999999" + h, "2147483647" + h, 1}, {"99999999999999999999" + h, "3" + h, -1}};
+  for (const auto& c : cases) EXPECT_EQ(CompareListingDates(c.a, c.b), c.result) << c.a << " / " << c.b;
 }
 
 // The sort reads each date once; it must still make exactly the exchanges of

@@ -72,8 +72,8 @@ std::tuple<int, int> Age(const std::string& row) {
   std::size_t start = row.find('|', row.find('|') + 1) + 1;
   std::string date = row.substr(start, row.find('|', start) - start);
   int number = std::atoi(date.c_str());
-  if (date.find(kTextMinutesMarker) != std::string::npos) return {0, number};
-  if (date.find(kTextHoursMarker) != std::string::npos) return {1, number};
+  if (date.find("\xB7\xD6\xD6\xD3") != std::string::npos) return {0, number};
+  if (date.find("\xD0\xA1\xCA\xB1") != std::string::npos) return {1, number};
   int month = number;
   int day = std::atoi(date.c_str() + std::min(date.size(), std::size_t{3}));
   return {2, -(month * 100 + day)};

@@ -120,14 +120,16 @@ TEST(SearchKeywords, ARowOutsideTheTableSearchesBeijing) {
 }
 
 TEST(CityTable, RowsAreTheCitiesInTheirFixedOrder) {
-  const char* codes[kCityCount] = {"bj", "gz", "hz", "jn", "liaocheng", "nj",
-                                   "qd", "sh", "sz", "tj", "wh", "yantai"};
+  // 北京 广州 杭州 济南 聊城 南京 青岛 上海 深圳 天津 武汉 烟台
+  const char* cities[kCityCount][2] = {
+      {"\xB1\xB1\xBE\xA9", "bj"}, {"\xB9\xE3\xD6\xDD", "gz"}, {"\xBA\xBC\xD6\xDD", "hz"},
+      {"\xBC\xC3\xC4\xCF", "jn"}, {"\xC1\xC4\xB3\xC7", "liaocheng"}, {"\xC4\xCF\xBE\xA9", "nj"},
+      {"\xC7\xE0\xB5\xBA", "qd"}, {"\xC9\xCF\xBA\xA3", "sh"}, {"\xC9\xEE\xDB\xDA", "sz"},
+      {"\xCC\xEC\xBD\xF2", "tj"}, {"\xCE\xE4\xBA\xBA", "wh"}, {"\xD1\xCC\xCC\xA8", "yantai"}};
   for (int row = 0; row < kCityCount; ++row) {
-    EXPECT_STREQ(kCityTable[row].code, codes[row]);
-    EXPECT_EQ(std::string(kCityTable[row].prefix), std::string("http://") + codes[row]);
-    if (row > 0) {
-      EXPECT_LT(std::string(kCityTable[row - 1].name), std::string(kCityTable[row].name));
-    }
+    EXPECT_STREQ(kCityTable[row].name, cities[row][0]);
+    EXPECT_STREQ(kCityTable[row].code, cities[row][1]);
+    EXPECT_EQ(std::string(kCityTable[row].prefix), std::string("http://") + cities[row][1]);
   }
   EXPECT_EQ(ValidCityRow(11), 11);
   EXPECT_EQ(ValidCityRow(12), 0);

@@ -1,4 +1,3 @@
-#include "search/ProgramTexts.h"
 #include "search/SiteAParser.h"
 #include "tests/search/SearchTestSupport.h"
 
@@ -9,8 +8,8 @@
 
 namespace {
 
-const std::string kNegotiable = kTextNegotiable;
-const std::string kHours = kTextHoursMarker;
+const std::string kNegotiable = "\xC3\xE6\xD2\xE9";  // 面议
+const std::string kHours = "\xD0\xA1\xCA\xB1";       // 小时
 const std::string kKeyword = "\xD0\xA1\xC7\xF8" "1";  // 小区1
 
 std::string Page(const std::string& bodyHtml) {
@@ -102,12 +101,14 @@ TEST(SiteAPage, PriceAndDateComeFromTwoOrThreeDetailCells) {
       Row("three", "h", Cell("<b>2600</b>") + Cell("2room") + Cell("12-30")) +
       Row("four", "h", Cell("<b>1</b>") + Cell("a") + Cell("b") + Cell("05-06")) +
       Row("one", "h", Cell("<b>1</b>")) +
+      Row("nested", "h", Cell("<b>7</b><table><tr>" + Cell("04-01") + "</tr></table>")) +
       Row("other cells", "h", "<td>x</td><td class=\"tc\"><b>900</b></td><td class=\"TC\">04-01</td>");
   EXPECT_EQ(Read(Page(Table("tblist", rows)), 1),
             (Rows{"two|1500|3" + kHours + "|h|" + kKeyword,
                   "three|2600|12-30|h|" + kKeyword,
                   "four|||h|" + kKeyword,
                   "one|||h|" + kKeyword,
+                  "nested|||h|" + kKeyword,
                   "other cells|900|04-01|h|" + kKeyword}));
 }
 

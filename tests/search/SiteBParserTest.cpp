@@ -1,4 +1,3 @@
-#include "search/ProgramTexts.h"
 #include "search/SiteBParser.h"
 #include "search/SiteTemplates.h"
 #include "tests/search/SearchTestSupport.h"
@@ -9,8 +8,8 @@
 
 namespace {
 
-const std::string kNegotiable = kTextNegotiable;
-const std::string kMinutes = kTextMinutesMarker;
+const std::string kNegotiable = "\xC3\xE6\xD2\xE9";  // 面议
+const std::string kMinutes = "\xB7\xD6\xD6\xD3";     // 分钟
 const std::string kKeyword = "\xD0\xA1\xC7\xF8" "2";  // 小区2
 const std::string kHost = std::string("http://bj.") + kSiteBDomain;
 
@@ -78,6 +77,7 @@ TEST(SiteBPage, PriceLosesOneMarkupSpanKeepsSpacesAndFallsBackToNegotiable) {
   EXPECT_EQ(Price("about <b>2000</b> yuan"), "about  yuan");
   EXPECT_EQ(Price("3200 yuan"), "3200 yuan");
   EXPECT_EQ(Price(""), kNegotiable);
+  EXPECT_EQ(Price(" "), " ");
   EXPECT_EQ(Price("<img src=x>"), kNegotiable);
   EXPECT_EQ(Price(kNegotiable), kNegotiable);
   EXPECT_EQ(Price("9 > 8 <"), "9 > 8 <");
@@ -111,10 +111,14 @@ TEST(SiteBPage, MissingCellsLeaveTheirFieldsEmpty) {
   const std::string list =
       "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/1.htm", "bare") + "</dt></dl>"
       "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/2.htm", "wrong classes") + "</dt>"
-      "<dd class=\"price big\">1</dd><dd class=\"times\">05-06</dd><dd class=\"PRICE\">700</dd></dl>";
+      "<dd class=\"price big\">1</dd><dd class=\"times\">05-06</dd><dd class=\"PRICE\">700</dd></dl>"
+      "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/3.htm", "not own") + "</dt>"
+      "<DD class=\"price\">1</DD><div><dd class=\"price\">2</dd><dd class=\"time\">3</dd></div>"
+      "<dd class=\"time\"><i>04-01</i></dd></dl>";
   EXPECT_EQ(Read(Page(list)),
             (Rows{"bare|" + kNegotiable + "||" + kHost + "/1.htm|" + kKeyword,
-                  "wrongclasses|700||" + kHost + "/2.htm|" + kKeyword}));
+                  "wrongclasses|700||" + kHost + "/2.htm|" + kKeyword,
+                  "notown|" + kNegotiable + "|<i>04-01</i>|" + kHost + "/3.htm|" + kKeyword}));
 }
 
 TEST(SiteBPage, TheListMustSitAtExactlyFourLevelsBelowTheBody) {
