@@ -11,40 +11,22 @@ struct Split {
   std::string path = "old path";
 };
 
-Split SplitOf(const char* url) {
-  Split split;
-  EXPECT_TRUE(SplitUrl(url, split.host, split.path)) << url;
-  return split;
-}
-
 }  // namespace
 
-TEST(SplitUrl, CutsAtTheFirstSlashAfterTheHost) {
-  Split full = SplitOf("http://bj.sitea.example/nestari/0/?final=1&key=%61%62");
-  EXPECT_EQ(full.host, "bj.sitea.example");
-  EXPECT_EQ(full.path, "/nestari/0/?final=1&key=%61%62");
-
-  Split bare = SplitOf("http://bj.sitea.example");
-  EXPECT_EQ(bare.host, "bj.sitea.example");
-  EXPECT_EQ(bare.path, "/");
-
-  Split noScheme = SplitOf("sh.siteb.example/fang3/a1/_%E5%A4%A9/");
-  EXPECT_EQ(noScheme.host, "sh.siteb.example");
-  EXPECT_EQ(noScheme.path, "/fang3/a1/_%E5%A4%A9/");
-
-  Split trailing = SplitOf("http://host/");
-  EXPECT_EQ(trailing.host, "host");
-  EXPECT_EQ(trailing.path, "/");
-}
-
-TEST(SplitUrl, KeepsPortAndUserInTheHost) {
-  Split withPort = SplitOf("http://bj.sitea.example:8080/a?b=c");
-  EXPECT_EQ(withPort.host, "bj.sitea.example:8080");
-  EXPECT_EQ(withPort.path, "/a?b=c");
-
-  Split withUser = SplitOf("http://user@host/x");
-  EXPECT_EQ(withUser.host, "user@host");
-  EXPECT_EQ(withUser.path, "/x");
+TEST(SplitUrl, CutsAtTheFirstSlashAfterTheHostKeepingPortAndUser) {
+  const char* const cases[][3] = {
+      {"http://bj.sitea.example/nestari/0/?final=1&key=%61%62", "bj.sitea.example", "/nestari/0/?final=1&key=%61%62"},
+      {"http://bj.sitea.example", "bj.sitea.example", "/"},
+      {"sh.siteb.example/fang3/a1/_%E5%A4%A9/", "sh.siteb.example", "/fang3/a1/_%E5%A4%A9/"},
+      {"http://host/", "host", "/"},
+      {"http://bj.sitea.example:8080/a?b=c", "bj.sitea.example:8080", "/a?b=c"},
+      {"http://user@host/x", "user@host", "/x"}};
+  for (const auto& [url, host, path] : cases) {
+    Split split;
+    EXPECT_TRUE(SplitUrl(url, split.host, split.path)) << url;
+    EXPECT_EQ(split.host, host);
+    EXPECT_EQ(split.path, path);
+  }
 }
 
 TEST(SplitUrl, RefusesNullAndOverlongUrlsWithoutTouchingTheOutputs) {

@@ -98,32 +98,22 @@ TEST(AttributeTest, GbkValuesMustMatchByteForByte) {
   EXPECT_TRUE(page.doc.FindChildWithAttr(page.Body(), "p", "class", "\xC1\xD0", found));
 }
 
-TEST(Searches, StartWithoutChildrenFindsNothing) {
+TEST(Searches, AStartWithoutChildrenOrANullStartFindsNothing) {
   ParsedPage page("<body><br><p></p></body>");
   NodeHandle empty;
   ASSERT_TRUE(page.doc.FindChild(page.Body(), "p", empty));
-
-  NodeHandle out;
-  EXPECT_FALSE(page.doc.FindChild(empty, "p", out));
-  EXPECT_FALSE(page.doc.FindDescendant(empty, "p", out));
-  EXPECT_FALSE(page.doc.FindChildWithAttr(empty, "p", "class", "", out));
-  EXPECT_FALSE(page.doc.FindDescendantWithAttr(empty, "p", "class", "", out));
-  EXPECT_EQ(out.node, nullptr);
-
-  NodeList list;
-  EXPECT_TRUE(page.doc.CollectChildrenWithAttr(empty, "p", "class", "", list));
-  EXPECT_TRUE(page.doc.CollectDescendants(empty, "p", list));
-  EXPECT_TRUE(list.empty());
-}
-
-TEST(Searches, NullStartFindsNothing) {
-  ParsedPage page("<body><p></p></body>");
-  NodeHandle none, out;
-  NodeList list;
-  EXPECT_FALSE(page.doc.FindChild(none, "p", out));
-  EXPECT_FALSE(page.doc.FindDescendant(none, "p", out));
-  EXPECT_TRUE(page.doc.CollectDescendants(none, "p", list));
-  EXPECT_TRUE(list.empty());
+  for (NodeHandle start : {empty, NodeHandle()}) {
+    NodeHandle out;
+    NodeList list;
+    EXPECT_FALSE(page.doc.FindChild(start, "p", out));
+    EXPECT_FALSE(page.doc.FindDescendant(start, "p", out));
+    EXPECT_FALSE(page.doc.FindChildWithAttr(start, "p", "class", "", out));
+    EXPECT_FALSE(page.doc.FindDescendantWithAttr(start, "p", "class", "", out));
+    EXPECT_EQ(out.node, nullptr);
+    EXPECT_TRUE(page.doc.CollectChildrenWithAttr(start, "p", "class", "", list));
+    EXPECT_TRUE(page.doc.CollectDescendants(start, "p", list));
+    EXPECT_TRUE(list.empty());
+  }
 }
 
 TEST(Descendants, FirstMatchInDocumentOrderEvenWhenNested) {

@@ -55,12 +55,9 @@ TEST(ListingList, AppendsInOrderAndClearsToEmpty) {
   EXPECT_EQ(Titles(list), Rows{"again"});
 }
 
-TEST(ListingSort, EmptyAndSingleListsStayAsTheyAre) {
+TEST(ListingSort, EqualDaysLandInTheOrderTheExchangesLeave) {
   EXPECT_EQ(SortListingsByDate(nullptr), 1);
   EXPECT_EQ(SortedTitles({{"only", "05-06"}}), Rows{"only"});
-}
-
-TEST(ListingSort, EqualDaysLandInTheOrderTheExchangesLeave) {
   EXPECT_EQ(SortedTitles({{"first", "05-06"}, {"second", "05-06"}, {"third", "05-07"}}),
             (Rows{"third", "second", "first"}));
 }

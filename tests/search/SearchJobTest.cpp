@@ -59,9 +59,6 @@ TEST(SearchKeywords, SplitsAtEveryBackslashAndSkipsEmptyPieces) {
   EXPECT_EQ(Keywords(""), Rows{});
   EXPECT_EQ(Keywords("same\\same"), (Rows{"same", "same"}));
   EXPECT_EQ(Keywords(" a b \\B"), (Rows{" a b ", "B"}));
-}
-
-TEST(SearchKeywords, CutsAtAGbkTrailByteThatIsABackslash) {
   // 0x81 0x5C is one GBK character; its second byte still cuts.
   EXPECT_EQ(Keywords("x\x81\\y"), (Rows{"x\x81", "y"}));
 }

@@ -83,17 +83,6 @@ TEST(SiteBPage, PriceLosesOneMarkupSpanKeepsSpacesAndFallsBackToNegotiable) {
   EXPECT_EQ(Price("9 > 8 <"), "9 > 8 <");
 }
 
-TEST(SiteBPage, LinkIsTheCityHostFollowedByTheHrefAsGiven) {
-  const std::string list = Block(Anchor("/fang1/9.htm", "rel"), "1", "1") +
-                           Block(Anchor("http://bj.other.example/9.htm", "abs"), "1", "1") +
-                           Block("<a>none</a>", "1", "1");
-  Rows rows = Read(Page(list));
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_NE(rows[0].find("|" + kHost + "/fang1/9.htm|"), std::string::npos);
-  EXPECT_NE(rows[1].find("|" + kHost + "http://bj.other.example/9.htm|"), std::string::npos);
-  EXPECT_NE(rows[2].find("|" + kHost + "|"), std::string::npos);
-}
-
 TEST(SiteBPage, BlocksWithoutTheAnchorPathAreSkipped) {
   const std::string list =
       "<dl class=\"list_noimg\"><dt>" + Anchor("/1.htm", "no clr") + "</dt></dl>"
