@@ -37,6 +37,9 @@ private:
 class ScriptedIdle : public CIdleHandler {
 public:
   explicit ScriptedIdle(Journal& journal) : journal_(journal) {}
+  ~ScriptedIdle() {
+    if (late_.joinable()) late_.join();
+  }
   BOOL OnIdle() override {
     journal_.entries.push_back("idle");
     switch (calls_++) {
@@ -44,12 +47,15 @@ public:
         PostThreadMessageA(GetCurrentThreadId(), kConsumed, 0, 0);
         break;
       case 1:
-        // Frequent messages do not bring idle processing back: the message after
-        // them does.
+        // Frequent messages do not bring idle processing back, even when the
+        // queue is empty after them: the message that comes later does.
         PostThreadMessageA(GetCurrentThreadId(), WM_MOUSEMOVE, 0, 0);
         PostThreadMessageA(GetCurrentThreadId(), WM_PAINT, 0, 0);
         PostThreadMessageA(GetCurrentThreadId(), 0x0118, 0, 0);
-        PostThreadMessageA(GetCurrentThreadId(), kScriptNext, 0, 0);
+        late_ = std::thread([thread = GetCurrentThreadId()] {
+          Sleep(200);
+          PostThreadMessageA(thread, kScriptNext, 0, 0);
+        });
         break;
       default:
         PostQuitMessage(7);
@@ -60,6 +66,7 @@ public:
 private:
   Journal& journal_;
   int calls_ = 0;
+  std::thread late_;
 };
 
 TEST(MessageLoop, FiltersAreOfferedLastRegisteredFirstAndIdleRunsOncePerQuietSpell) {

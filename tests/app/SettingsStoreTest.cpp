@@ -73,13 +73,8 @@ TEST_F(SettingsStoreTest, StoredValuesOfTheWrongShapeAreReadSafely) {
   EXPECT_EQ(city, 0);
 }
 
-TEST_F(SettingsStoreTest, ANegativeRowIsStoredAsItsUnsignedBits) {
-  SettingsStore store(path);
-  store.SaveSettings("a", -1);
-  char text[kKeywordBufferSize] = {};
-  int city = 0;
-  store.LoadSettings(text, city);
-  EXPECT_EQ(city, -1);  // the dialog maps it to the first city
+TEST(SettingsStore, TheProgramsKeyIsItsOwnUnderTheUsersSoftware) {
+  EXPECT_EQ(SettingsStore().KeyPath(), "software\\nestari");
 }
 
 }  // namespace

@@ -83,6 +83,15 @@ TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
   EXPECT_FALSE(FetchPage("127.0.0.20:80", "/", body));
   EXPECT_EQ(server.Finish().connections, 0);
   EXPECT_EQ(body, kUnchangedBody);
+
+  // A fetcher that has read no response answers no query.
+  HttpFetcher fresh;
+  int value = 5;
+  char text[4] = "old";
+  EXPECT_FALSE(fresh.GetStatusCode(&value) || fresh.GetContentLength(&value) ||
+               fresh.GetHeaderValue("Vary", text, sizeof text) || fresh.SendRequest(nullptr, "/") ||
+               fresh.SendRequest("h", nullptr));
+  EXPECT_EQ(value, 5);
 }
 
 TEST(HttpStatus, CodesBelow300SucceedAllElseFails) {

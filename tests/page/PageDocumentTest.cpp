@@ -14,22 +14,19 @@ std::vector<std::string> InnerTexts(ParsedPage& page, const NodeList& nodes) {
 
 }  // namespace
 
-TEST(FindBody, MatchesOnlyTheLowerCaseTag) {
+TEST(FindBody, MatchesOnlyTheLowerCaseElement) {
   ParsedPage lower("<html><head></head><body><p>x</p></body></html>");
   NodeHandle body;
   ASSERT_TRUE(lower.doc.FindBody(body));
   EXPECT_EQ(body->tagName(), "body");
 
-  ParsedPage capital("<HTML><BODY><p>x</p></BODY></HTML>");
-  NodeHandle untouched;
-  EXPECT_FALSE(capital.doc.FindBody(untouched));
-  EXPECT_EQ(untouched.node, nullptr);
-}
-
-TEST(FindBody, TextThatReadsBodyIsNoElement) {
-  ParsedPage page("<html>body<div>body</div></html>");
-  NodeHandle body;
-  EXPECT_FALSE(page.doc.FindBody(body));
+  // Neither a capital tag nor a text that reads "body".
+  for (const char* html : {"<HTML><BODY><p>x</p></BODY></HTML>", "<html>body<div>body</div></html>"}) {
+    ParsedPage page(html);
+    NodeHandle untouched;
+    EXPECT_FALSE(page.doc.FindBody(untouched)) << html;
+    EXPECT_EQ(untouched.node, nullptr);
+  }
 }
 
 TEST(TagTests, FindChildIsExactWhileCollectChildrenIgnoresCase) {
