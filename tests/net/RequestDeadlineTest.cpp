@@ -55,4 +55,7 @@ TEST(RequestDeadline, EachReceiveStillWaitsOnlyItsOwnTime) {
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "partial");
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+  // Without times of the caller's own: 20 s per receive, 60 s per request.
+  EXPECT_EQ(RequestTimeouts().waitMs, 20000);
+  EXPECT_EQ(RequestTimeouts().requestMs, 60000);
 }
