@@ -1,14 +1,11 @@
 // How much reading a result page costs beyond parsing it: the whole page path
 // of one request against htmlcxx's bare parse, the sort of a full search's
 // Listings, and the peak memory of one page path.
-#include "bench/BenchPages.h"
+#include "bench/BenchReporter.h"
+#include "bench/HostilePageBench.h"
+#include "bench/PagePath.h"
 #include "bench/PeakMemory.h"
-#include "net/Gunzip.h"
-#include "net/TextConversion.h"
 #include "search/Listing.h"
-#include "search/SiteAParser.h"
-#include "search/SiteBParser.h"
-#include "demo/sites/HttpAnswer.h"
 
 #include <benchmark/benchmark.h>
 #include <html/ParserDom.h>
@@ -16,44 +13,18 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
-const char kPrefix[] = "http://bj";
-
-struct Page {
-  std::string utf8;
-  std::string gzip;
-  std::string local;
-};
-
-const Page& PageFor(BenchSite site, int listings) {
-  static std::map<std::pair<int, int>, Page> pages;
-  Page& page = pages[{static_cast<int>(site), listings}];
-  if (page.utf8.empty()) {
-    page.utf8 = MakeResultPage(site, listings);
-    page.gzip = GzipText(page.utf8);
-    page.local = Utf8ToLocal(page.utf8.c_str());
-  }
+const BenchPage& PageFor(BenchSite site, int listings) {
+  static std::map<std::pair<int, int>, BenchPage> pages;
+  BenchPage& page = pages[{static_cast<int>(site), listings}];
+  if (page.utf8.empty()) page = MakeBenchPage(MakeResultPage(site, listings));
   return page;
 }
 
-// Everything after the bytes arrive: inflate, convert, parse, extract.
-int ReadPage(BenchSite site, const Page& page) {
-  std::string body;
-  InflateGzipBody(page.gzip.data(), static_cast<uint32_t>(page.gzip.size()), body);
-  std::string text = Utf8ToLocal(body.c_str());
-  ListingList list;
-  if (site == BenchSite::SiteA) ReadSiteAPage(text, "k", 0, list);
-  else ReadSiteBPage(text, "k", kPrefix, list);
-  int count = 0;
-  for (Listing* l = list.Head(); l; l = l->next) ++count;
-  return count;
-}
-
 void BareParse(benchmark::State& state, BenchSite site) {
-  const Page& page = PageFor(site, static_cast<int>(state.range(0)));
+  const BenchPage& page = PageFor(site, static_cast<int>(state.range(0)));
   auto parse = [&] {
     htmlcxx::HTML::ParserDom parser;
     return parser.parseTree(page.local).size();
@@ -66,15 +37,7 @@ void BareParse(benchmark::State& state, BenchSite site) {
 }
 
 void PagePath(benchmark::State& state, BenchSite site) {
-  const Page& page = PageFor(site, static_cast<int>(state.range(0)));
-  int listings = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(listings = ReadPage(site, page));
-  state.counters["listings"] = listings;
-  state.counters["page_bytes"] = static_cast<double>(page.utf8.size());
-  PeakMemory::Reset();
-  ReadPage(site, page);
-  state.counters["peak_bytes"] = static_cast<double>(PeakMemory::Peak());
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.utf8.size()));
+  MeasurePagePath(state, site, PageFor(site, static_cast<int>(state.range(0))));
 }
 
 // 3 keywords x 4 requests x 60 advertisements, dates of all three kinds.
@@ -104,51 +67,37 @@ BENCHMARK_CAPTURE(BareParse, SiteB, BenchSite::SiteB)->Arg(60)->Arg(2000)->Unit(
 BENCHMARK_CAPTURE(PagePath, SiteB, BenchSite::SiteB)->Arg(60)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Sort720)->Unit(benchmark::kMicrosecond);
 
-// Keeps every run's time and counters so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) results_[run.benchmark_name()] = run;
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void PrintRatios() const {
-    std::printf("\n%-22s %11s %11s %7s %10s %11s %8s %12s\n", "page path", "path (us)", "parse (us)", "ratio",
-                "page (KB)", "peak (KB)", "peak/pg", "parse peak/pg");
-    for (const char* site : {"SiteA", "SiteB"}) {
-      for (const char* size : {"60", "2000"}) {
-        const Run* path = Find(std::string("PagePath/") + site + "/" + size);
-        const Run* parse = Find(std::string("BareParse/") + site + "/" + size);
-        if (!path || !parse) continue;
-        double pageBytes = path->counters.at("page_bytes");
-        double peak = path->counters.at("peak_bytes");
-        double parsePeak = parse->counters.at("peak_bytes");
-        std::printf("%-22s %11.1f %11.1f %6.2fx %10.1f %11.1f %7.2fx %11.2fx\n",
-                    (std::string(site) + ", " + size + " listings").c_str(), path->GetAdjustedRealTime(),
-                    parse->GetAdjustedRealTime(), path->GetAdjustedRealTime() / parse->GetAdjustedRealTime(),
-                    pageBytes / 1024, peak / 1024, peak / pageBytes, parsePeak / pageBytes);
-      }
+void PrintRatios(const BenchReporter& report) {
+  std::printf("\n%-22s %11s %11s %7s %10s %11s %8s %12s\n", "page path", "path (us)", "parse (us)", "ratio",
+              "page (KB)", "peak (KB)", "peak/pg", "parse peak/pg");
+  for (const char* site : {"SiteA", "SiteB"}) {
+    for (const char* size : {"60", "2000"}) {
+      const BenchRun* path = report.Find(std::string("PagePath/") + site + "/" + size);
+      const BenchRun* parse = report.Find(std::string("BareParse/") + site + "/" + size);
+      if (!path || !parse) continue;
+      double pageBytes = path->counters.at("page_bytes");
+      double peak = path->counters.at("peak_bytes");
+      double parsePeak = parse->counters.at("peak_bytes");
+      std::printf("%-22s %11.1f %11.1f %6.2fx %10.1f %11.1f %7.2fx %11.2fx\n",
+                  (std::string(site) + ", " + size + " listings").c_str(), path->GetAdjustedRealTime(),
+                  parse->GetAdjustedRealTime(), path->GetAdjustedRealTime() / parse->GetAdjustedRealTime(),
+                  pageBytes / 1024, peak / 1024, peak / pageBytes, parsePeak / pageBytes);
     }
-    std::printf("targets: ratio <= 2x; peak memory of a page path < 4x the page\n");
-    if (const Run* sort = Find("Sort720"))
-      std::printf("sort of 720 Listings: %.3f ms (target: < 5 ms)\n", sort->GetAdjustedRealTime() / 1000);
   }
-
-private:
-  const Run* Find(const std::string& name) const {
-    auto it = results_.find(name);
-    return it == results_.end() ? nullptr : &it->second;
-  }
-  std::map<std::string, Run> results_;
-};
+  std::printf("targets: ratio <= 2x; peak memory of a page path < 4x the page\n");
+  if (const BenchRun* sort = report.Find("Sort720"))
+    std::printf("sort of 720 Listings: %.3f ms (target: < 5 ms)\n", sort->GetAdjustedRealTime() / 1000);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RegisterHostilePageBenchmarks();
+  BenchReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
+  PrintRatios(reporter);
+  PrintHostilePageTable(reporter);
   benchmark::Shutdown();
   return 0;
 }

@@ -1,0 +1,46 @@
+#include "bench/PagePath.h"
+
+#include "bench/PeakMemory.h"
+#include "demo/sites/HttpAnswer.h"
+#include "net/Gunzip.h"
+#include "net/TextConversion.h"
+#include "search/Listing.h"
+#include "search/SiteAParser.h"
+#include "search/SiteBParser.h"
+
+#include <utility>
+
+namespace {
+const char kPrefix[] = "http://bj";
+}
+
+BenchPage MakeBenchPage(std::string utf8) {
+  BenchPage page;
+  page.gzip = GzipText(utf8);
+  page.local = Utf8ToLocal(utf8.c_str());
+  page.utf8 = std::move(utf8);
+  return page;
+}
+
+int ReadPage(BenchSite site, const BenchPage& page) {
+  std::string body;
+  InflateGzipBody(page.gzip.data(), static_cast<uint32_t>(page.gzip.size()), body);
+  std::string text = Utf8ToLocal(body.c_str());
+  ListingList list;
+  if (site == BenchSite::SiteA) ReadSiteAPage(text, "k", 0, list);
+  else ReadSiteBPage(text, "k", kPrefix, list);
+  int count = 0;
+  for (Listing* l = list.Head(); l; l = l->next) ++count;
+  return count;
+}
+
+void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page) {
+  int listings = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(listings = ReadPage(site, page));
+  state.counters["listings"] = listings;
+  state.counters["page_bytes"] = static_cast<double>(page.utf8.size());
+  PeakMemory::Reset();
+  ReadPage(site, page);
+  state.counters["peak_bytes"] = static_cast<double>(PeakMemory::Peak());
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.utf8.size()));
+}
