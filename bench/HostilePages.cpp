@@ -34,10 +34,10 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
     case PageFill::Listings:
       break;
     case PageFill::DeepNesting:
-      FillWith(part, "<div>", bytes);
+      FillWith(part, "<font>", bytes);
       break;
     case PageFill::StrayEndTags:
-      FillWith(part, "<div>", bytes / 2);
+      FillWith(part, "<font>", bytes / 2);
       FillWith(part, "</p>", bytes);
       break;
     case PageFill::NestedAnchors: {
@@ -97,6 +97,9 @@ std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
   const RowShape& row = site == BenchSite::SiteA ? kSiteA : kSiteB;
   std::string page = MakeResultPage(site, kLeadingAdvertisements);
   std::size_t at = page.rfind(row.lastRowEnd) + std::string(row.lastRowEnd).size();
+  // Left open, these run to the end of the page, as in a page cut short:
+  // the page's own later end tags would otherwise close them.
+  if (fill == PageFill::UnclosedComment || fill == PageFill::UnclosedScript) page.erase(at);
   std::size_t room = bytes > page.size() ? bytes - page.size() : 0;
   page.insert(at, Fill(row, fill, room));
   return page;

@@ -13,8 +13,8 @@ enum class PageFill {
   NestedAnchors,    // title links each holding the next row, closed at the end
   HugeAttribute,    // one anchor attribute as long as the rest of the page
   ManyAttributes,   // one anchor with as many attributes as fit
-  UnclosedComment,  // a comment that swallows the rows after it
-  UnclosedScript,   // a script that swallows the rows after it
+  UnclosedComment,  // a comment running to the page's end, rows inside
+  UnclosedScript,   // a script running to the page's end, rows inside
 };
 
 struct PageFillName {
@@ -25,5 +25,6 @@ extern const PageFillName kPageFills[8];
 
 // A result page of at most `bytes` bytes (UTF-8) and close to it: for
 // Listings as many advertisements as fit, otherwise three advertisements
-// followed by the fill inside the list of advertisements.
+// followed by the fill inside the list of advertisements (and, for the
+// unclosed fills, nothing after it).
 std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes);
