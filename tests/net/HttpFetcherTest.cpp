@@ -121,6 +121,13 @@ TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
     EXPECT_EQ(outcome.body, "0123456789");
     EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
   }
+  // More than the length, arriving after part of the body: cut at the length.
+  ScriptedHttpServer server;
+  server.Send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(600, 'a'))
+      .Pause(20)
+      .Send(std::string(3000, 'b'))
+      .HoldOpen();
+  EXPECT_EQ(FetchScripted(server, kHeaderAddress).body, std::string(600, 'a') + std::string(400, 'b'));
 }
 
 TEST(HttpHeaders, BareLineFeedBlockEndsAtFirstEmptyLineAndHasNoHeaderValues) {
