@@ -139,10 +139,17 @@ TEST_F(MainDlgAutoSearch, TickingWithAnIntervalArmsAndUntickingDisarms) {
   OpenDialog();
   Click(IDC_AUTO_SEARCH);
   ExpectArmed(true);
-  // Twenty minutes, not milliseconds: nothing fires while messages flow a while.
+  Click(IDC_AUTO_SEARCH);
+  ExpectArmed(false);
+  // The first tick's period all but over: ticking again starts twenty
+  // minutes, not milliseconds, anew, so nothing fires while messages flow.
+  SetTimer(Window(), kAutoSearchTimerId, 20, nullptr);
+  Click(IDC_AUTO_SEARCH);
   for (DWORD end = GetTickCount() + 300; GetTickCount() < end; Sleep(10)) {
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
   }
+  std::string text;
+  EXPECT_FALSE(StoredText(text));  // a search would have stored the keywords
 
   Click(IDC_AUTO_SEARCH);
   ExpectArmed(false);
