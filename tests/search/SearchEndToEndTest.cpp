@@ -3,7 +3,9 @@
 #include "net/TextConversion.h"
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
+#include "search/ResultPage.h"
 #include "search/SearchJob.h"
+#include "search/SiteTemplates.h"
 #include "demo/sites/FakeSites.h"
 #include "tests/search/SearchTestSupport.h"
 
@@ -157,6 +159,9 @@ TEST_F(FakeSitesSearch, ASiteThatIsDownAddsNothingAndTheJobGoesOn) {
     }
   EXPECT_EQ(Search(kTextDefaultKeywords, 9, kEverything), siteBOnly);
   EXPECT_EQ(sites_->Requests().size(), 12u);
+  std::string pageText = "as it was";
+  EXPECT_FALSE(FetchResultPage(std::string(kCityTable[9].prefix) + kSiteAWholeFlatTemplate, pageText));
+  EXPECT_EQ(pageText, "as it was");
   sites_->Stop();
 
   options.siteADown = false;
