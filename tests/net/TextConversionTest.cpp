@@ -31,6 +31,7 @@ TEST(DecodeUtf8Char, ConsumesOneSequenceAndStopsBeforeForeignBytes) {
 }
 
 TEST(Utf8ToLocal, ConvertsCharactersToGbk) {
+  EXPECT_EQ(Utf8ToLocal(nullptr), "");
   EXPECT_EQ(Utf8ToLocal(""), "");
   std::string ascii;
   for (int c = 1; c < 0x80; ++c) ascii += static_cast<char>(c);
@@ -51,6 +52,7 @@ TEST(Utf8ToLocal, EachUnusableSequenceBecomesOneQuestionMark) {
 }
 
 TEST(LocalToUtf8, ConvertsGbkToUtf8WithRoomForThreeBytesEach) {
+  EXPECT_EQ(LocalToUtf8(nullptr), "");
   EXPECT_EQ(LocalToUtf8(""), "");
   EXPECT_EQ(LocalToUtf8("ab 1/"), "ab 1/");
   EXPECT_EQ(LocalToUtf8("\xCC\xEC"), "\xE5\xA4\xA9");
