@@ -89,7 +89,8 @@ TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
   char text[4] = "old";
   EXPECT_FALSE(fresh.GetStatusCode(&value) || fresh.GetContentLength(&value) ||
                fresh.GetHeaderValue("Vary", text, sizeof text) || fresh.SendRequest(nullptr, "/") ||
-               fresh.SendRequest("h", nullptr) || fresh.Connect(nullptr, 80) || fresh.Connect("", 80));
+               fresh.SendRequest("h", nullptr) || fresh.SendRequest("h", std::string(2047, 'p').c_str()) ||
+               fresh.Connect(nullptr, 80) || fresh.Connect("", 80));
   EXPECT_EQ(value, 5);
 }
 
