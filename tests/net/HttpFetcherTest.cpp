@@ -63,7 +63,8 @@ TEST(HttpHeaders, AValueIsReadFromItsOwnLineAndMustFitWithItsTerminator) {
   EXPECT_STREQ(value, "old");
   EXPECT_TRUE(fetcher.GetHeaderValue("X-Four", value, 5));
   EXPECT_STREQ(value, "abcd");
-  EXPECT_FALSE(fetcher.GetHeaderValue("x-four", value, 6));
+  EXPECT_FALSE(fetcher.GetHeaderValue("x-four", value, 6) || fetcher.GetHeaderValue(nullptr, value, 6) ||
+               fetcher.GetHeaderValue("X-Four", nullptr, 6));
   server.Finish();
 }
 
