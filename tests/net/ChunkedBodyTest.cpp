@@ -46,6 +46,12 @@ TEST(ChunkedBody, ChunksLargerThanOneReadArriveWhole) {
                                       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 1519\r\n\r\n");
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, big + small);
+  // A body longer than it is cut at the first multiple of 500 at or past it,
+  // inside a chunk as anywhere else.
+  FetchOutcome cut =
+      FetchChunked("a\r\n" + small.substr(0, 10) + "\r\n7d0\r\n" + std::string(2000, 'z') + "\r\n0\r\n\r\n",
+                   "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 1000\r\n\r\n");
+  EXPECT_EQ(cut.body, std::string(10, 's') + std::string(990, 'z'));
 }
 
 TEST(ChunkedBody, LineEndAfterDataMayArriveInTwoPieces) {
