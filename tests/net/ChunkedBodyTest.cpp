@@ -46,6 +46,9 @@ TEST(ChunkedBody, ChunksLargerThanOneReadArriveWhole) {
                                       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 1519\r\n\r\n");
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, big + small);
+  // A chunk longer than one 64 KiB block goes on in the next.
+  const std::string large(70000, 'l');
+  EXPECT_EQ(FetchChunked("11170\r\n" + large + "\r\n3\r\nend\r\n0\r\n\r\n").body, large + "end");
   // A body longer than it is cut at the first multiple of 500 at or past it,
   // inside a chunk as anywhere else.
   FetchOutcome cut =
