@@ -3,8 +3,6 @@
 #include "net/HttpFetcher.h"
 #include "net/TextConversion.h"
 
-#include <new>
-
 bool FetchResultPage(const std::string& url, std::string& pageText) {
   std::string host;
   std::string path;
@@ -13,14 +11,4 @@ bool FetchResultPage(const std::string& url, std::string& pageText) {
   if (!FetchPage(host.c_str(), path.c_str(), body)) return false;
   pageText = Utf8ToLocal(body.c_str());
   return true;
-}
-
-void AppendPageListings(ListingList& list, const std::function<void(ListingList&)>& readPage) {
-  ListingList found;
-  try {
-    readPage(found);
-  } catch (const std::bad_alloc&) {
-    return;
-  }
-  list.AppendListings(found);
 }

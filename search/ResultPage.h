@@ -2,7 +2,7 @@
 
 #include "search/Listing.h"
 
-#include <functional>
+#include <new>
 #include <string>
 
 // Fetches the result page at url and turns it into the local code page.
@@ -11,5 +11,15 @@ bool FetchResultPage(const std::string& url, std::string& pageText);
 
 // Runs readPage on a list of its own, then moves what it read to the end of
 // list. When memory runs out on the way, that page's Listings are dropped,
-// list stays as it was and the search goes on.
-void AppendPageListings(ListingList& list, const std::function<void(ListingList&)>& readPage);
+// list stays as it was and the search goes on. A template rather than a
+// std::function, whose own allocation would come before the try.
+template <typename ReadPage>
+void AppendPageListings(ListingList& list, ReadPage readPage) {
+  ListingList found;
+  try {
+    readPage(found);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  list.AppendListings(found);
+}
