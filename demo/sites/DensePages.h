@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+enum class DenseLayout {
+  Indented,  // every element on a line of its own, indented by tabs
+  Compact,   // no white space between tags at all
+};
+
+// Honest result pages (UTF-8) as dense as ordinary markup gets: the site's own
+// advertisement markup with one-character texts and eight small inline
+// elements (badges, icons) beside each advertisement, after a menu of short
+// district links. Beijing's layout on SiteA; the advertisements' titles are
+// "x", prices "1" and dates "1", and the links count up from 1.
+std::string DenseSiteAPage(int advertisements, int menuLinks, DenseLayout layout);
+std::string DenseSiteBPage(int advertisements, int menuLinks, DenseLayout layout);
+
+// The largest such page of at most `bytes` bytes that holds the menu and as
+// many advertisements as fit.
+std::string DenseSiteAPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout);
+std::string DenseSiteBPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout);
