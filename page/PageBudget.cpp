@@ -10,10 +10,13 @@ using TreeNode = tree_node_<Node>;
 
 namespace {
 
-// Bytes of tree per byte of page text, and a floor for small pages. Result
-// pages take 12 to 16 times their text (a node costs some 200 bytes and keeps
-// copies of its texts); a page of bare tags would take 70 times.
-constexpr std::size_t kTreeBytesPerPageByte = 20;
+// Bytes of tree per byte of page text, and a floor for small pages. A node
+// costs some 200 bytes and keeps copies of its texts, so the tree's size
+// follows the markup's density. Ordinary result pages take 14 to 18 times
+// their text; the densest honest markup (one short element per line, badges,
+// one-letter texts, long menus) 36 times, which leaves a third of the budget
+// free. Only markup built to be denser, up to 100 times, is cut.
+constexpr std::size_t kTreeBytesPerPageByte = 56;
 constexpr std::size_t kTreeBytesFloor = 64 * 1024;
 // Attribute maps stop being kept while this much of the budget is left, for
 // the Listings read from the page.
@@ -33,7 +36,8 @@ std::size_t AttributeMapBytes(const Node& node) {
 }  // namespace
 
 const tree<Node>& PageDocument::parseTree(const std::string& pageText) {
-  treeBudget_ = kTreeBytesFloor + kTreeBytesPerPageByte * pageText.size();
+  treeAllowed_ = kTreeBytesFloor + kTreeBytesPerPageByte * pageText.size();
+  treeBudget_ = treeAllowed_;
   reserve_ = kReservePerPageByte * pageText.size();
   pageCut_ = false;
   return ParserDom::parseTree(pageText);
@@ -49,6 +53,11 @@ bool PageDocument::Afford(const Node& node) {
   }
   treeBudget_ -= cost;
   return true;
+}
+
+// An element's end tag sets its closing text; the cut came before one that has none.
+bool PageDocument::OpenAtCut(NodeHandle element) const {
+  return pageCut_ && element.node != nullptr && element->closingText().empty();
 }
 
 // An end tag adds a node when it closes nothing, so it is charged as one;

@@ -13,9 +13,9 @@ using NodeList = std::vector<NodeHandle>;
 // Searches write their out-parameter only when they find something.
 class PageDocument : public htmlcxx::HTML::ParserDom {
 public:
-  // Parses pageText into the tree. The tree may take about twenty times the
-  // text's size; a page that would need more loses its rest, from the markup
-  // that crosses that line to the end. Result pages take 12 to 16 times.
+  // Parses pageText into the tree. The tree may take 56 times the text's
+  // size; a page that would need more loses its rest, from the markup that
+  // crosses that line to the end. Honest pages take at most 36 times.
   const tree<htmlcxx::HTML::Node>& parseTree(const std::string& pageText);
 
   bool FindBody(NodeHandle& out);
@@ -36,6 +36,14 @@ public:
   // The value of the node's attribute name; empty when it has none.
   std::string AttributeValue(NodeHandle node, const std::string& name);
 
+  // Whether the page lost its rest to the tree's budget, and whether the
+  // element was still open there: its content runs past what was kept.
+  bool PageCut() const { return pageCut_; }
+  bool OpenAtCut(NodeHandle element) const;
+  // What the tree and attribute maps may take in all, and what is left of it.
+  std::size_t TreeBytesAllowed() const { return treeAllowed_; }
+  std::size_t TreeBytesLeft() const { return treeBudget_; }
+
   // Follows a selector such as "<td.t><a.t>" from start; see PathQuery.cpp.
   bool QueryPath(NodeHandle start, const std::string& selector, NodeHandle& out);
 
@@ -49,6 +57,7 @@ private:
   bool AttrMatches(tree_node_<htmlcxx::HTML::Node>* node, const std::string& attr,
                    const std::string& value);
 
+  std::size_t treeAllowed_ = 0;
   std::size_t treeBudget_ = 0;  // bytes the tree may still take
   std::size_t reserve_ = 0;     // the part of it attribute maps leave alone
   bool pageCut_ = false;        // the budget ran out: the rest is left out

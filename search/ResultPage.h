@@ -5,6 +5,10 @@
 #include <new>
 #include <string>
 
+// A first result page holds some 60 advertisements; a page of thousands is
+// built to make the sort, which compares every pair, hold the window.
+constexpr std::size_t kMostListingsPerPage = 1000;
+
 // Fetches the result page at url and turns it into the local code page.
 // False, with pageText untouched, when the page cannot be fetched.
 bool FetchResultPage(const std::string& url, std::string& pageText);

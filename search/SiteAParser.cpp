@@ -52,13 +52,17 @@ void ReadSiteAPage(const std::string& pageText, const std::string& keyword, int 
   if (!doc.FindDescendantWithAttr(body, "table", "class", tableClass, table)) return;
   NodeList rows;
   doc.CollectDescendants(table, "tr", rows);
+  // One more than are listed: the last listed row's texts end where it begins.
   std::vector<Advert> adverts;
   for (NodeHandle row : rows) {
+    if (adverts.size() > kMostListingsPerPage) break;
     NodeHandle anchor;
     // Header and separator rows have no title link.
     if (doc.QueryPath(row, kAnchorPath, anchor)) adverts.push_back({row, anchor});
   }
-  for (std::size_t i = 0; i < adverts.size(); ++i) {
+  for (std::size_t i = 0; i < adverts.size() && i < kMostListingsPerPage; ++i) {
+    // A row the page was cut inside would be listed with texts it never had.
+    if (doc.OpenAtCut(adverts[i].row)) continue;
     // A row's texts end where the next advertisement row begins: rows nested
     // in a title or a cell would otherwise be copied into every row around them.
     std::size_t end = i + 1 < adverts.size() ? adverts[i + 1].row->offset() : std::string::npos;

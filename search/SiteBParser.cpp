@@ -34,9 +34,12 @@ void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
   if (!doc.QueryPath(body, kListPath, container)) return;
   NodeList blocks;
   doc.CollectChildrenWithAttr(container, "dl", "class", "list_noimg", blocks);
+  std::size_t listed = 0;
   for (NodeHandle block : blocks) {
+    if (listed == kMostListingsPerPage) break;
     NodeHandle anchor;
-    if (!doc.QueryPath(block, kAnchorPath, anchor)) continue;
+    // A block the page was cut inside would be listed with texts it never had.
+    if (doc.OpenAtCut(block) || !doc.QueryPath(block, kAnchorPath, anchor)) continue;
     auto listing = std::make_unique<Listing>();
     listing->link = MakeSiteBLink(prefix, doc.AttributeValue(anchor, "href"));
     std::string title;
@@ -48,6 +51,7 @@ void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
     if (listing->price.empty()) listing->price = kTextNegotiable;
     listing->date = RemoveSpaces(CellText(doc, pageText, block, "time"));
     list.AppendListing(listing.release());
+    ++listed;
   }
 }
 

@@ -5,7 +5,8 @@ namespace {
 // Writes markup one element per line, or all on one line.
 class Markup {
 public:
-  explicit Markup(DenseLayout layout) : indented_(layout == DenseLayout::Indented) {}
+  explicit Markup(DenseLayout layout)
+      : lines_(layout != DenseLayout::Compact), indented_(layout == DenseLayout::Indented) {}
 
   void Open(const std::string& tag) {
     Line("<" + tag + ">");
@@ -16,10 +17,8 @@ public:
     Line("</" + name + ">");
   }
   void Line(const std::string& text) {
-    if (indented_) {
-      text_ += '\n';
-      text_.append(static_cast<std::size_t>(depth_), '\t');
-    }
+    if (lines_) text_ += '\n';
+    if (indented_) text_.append(static_cast<std::size_t>(depth_), '\t');
     text_ += text;
   }
   // The eight badges and icons an advertisement carries, split over two places.
@@ -31,6 +30,7 @@ public:
   std::string& Text() { return text_; }
 
 private:
+  bool lines_;
   bool indented_;
   int depth_ = 0;
   std::string text_;

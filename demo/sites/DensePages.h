@@ -5,6 +5,7 @@
 
 enum class DenseLayout {
   Indented,  // every element on a line of its own, indented by tabs
+  Lines,     // every element on a line of its own, not indented: the densest
   Compact,   // no white space between tags at all
 };
 

@@ -222,10 +222,11 @@ TEST(Parsing, UnclosedAndBrokenMarkupGivesWhatIsThere) {
       {"<body><a class=t href='x>y</a>z</a>", "cells: a:[y]"},
       {"<body>\xFF\xFE<\xC1\xD0><td>\xC1\xD0</td>", "cells:[\xC1\xD0]"}};
   for (const auto& [html, found] : pages) EXPECT_EQ(Found(html), found) << html;
-  // Bare tags take far more tree than text: past what the tree may take, the
-  // rest of the page is left out, a cell after them included.
+  // Bare one-letter elements and texts take far more tree than any honest
+  // markup: past what the tree may take, the rest of the page is left out, a
+  // cell after them included.
   std::string tags;
-  for (int i = 0; i < 20000; ++i) tags += "<i></i>";
-  EXPECT_EQ(Found(("<body>" + tags.substr(0, 7 * 200) + "<td>1</td>").c_str()), "cells:[1]");
+  for (int i = 0; i < 20000; ++i) tags += "<i>x";
+  EXPECT_EQ(Found(("<body>" + tags.substr(0, 4 * 200) + "<td>1</td>").c_str()), "cells:[1]");
   EXPECT_EQ(Found(("<body>" + tags + "<td>1</td>").c_str()), "cells:");
 }

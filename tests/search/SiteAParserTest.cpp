@@ -1,3 +1,4 @@
+#include "demo/sites/DensePages.h"
 #include "search/SiteAParser.h"
 #include "tests/search/SearchTestSupport.h"
 
@@ -160,6 +161,8 @@ TEST(SiteAPage, HostileEndingsLeaveTheAdvertisementBeforeThem) {
       "<tr><td" + attributes + ">",
       "<!--" + Repeat("<b>x</i>", n / 2),
       "<script>" + Repeat("<b>x</i><!-- ", n / 4),
+      // The page is cut inside this row: it is not listed with cells it never had.
+      "<tr><td class=\"t\"><a class=\"t\" href=\"/ad/2\">T2</a></td>" + Repeat("<u>x", n) + kTwoCells,
   };
   for (const std::string& ending : endings) {
     EXPECT_EQ(Read(Page(Table("tblist", Row("Ad title", "/ad/1", kTwoCells) + ending)), 1),
@@ -174,7 +177,21 @@ TEST(SiteAPage, TitleEndsWhereARowNestedInItBegins) {
                     Repeat("<tr><td class=\"t\"><a class=\"t\" href=\"h\">t", nested) +
                     Repeat("</a></td></tr>", nested)));
   Rows rows = Read(page, 1);
-  ASSERT_EQ(rows.size(), nested + 1);
+  ASSERT_EQ(rows.size(), 1000u);
   EXPECT_EQ(rows[0], "Ad title|1800|05-06|/ad/1|" + kKeyword);
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), "t|||h|" + kKeyword), static_cast<std::ptrdiff_t>(nested));
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), "t|||h|" + kKeyword), 999);
+}
+
+// Markup as dense as honest pages get, with a district menu of 1,500 links:
+// every advertisement, up to a thousand a page, the first in page order.
+TEST(SiteAPage, ReadsEveryAdvertisementOfADensePageUpToAThousand) {
+  Rows rows = Read(DenseSiteAPage(60, 1500, DenseLayout::Lines), 0);
+  ASSERT_EQ(rows.size(), 60u);
+  EXPECT_EQ(rows[0], "x|1|1|/z/1.shtml|" + kKeyword);
+  EXPECT_EQ(rows[59], "x|1|1|/z/60.shtml|" + kKeyword);
+  for (int adverts : {1000, 1001}) {
+    rows = Read(DenseSiteAPage(adverts, 0, DenseLayout::Compact), 0);
+    ASSERT_EQ(rows.size(), 1000u) << adverts;
+    EXPECT_EQ(rows[999], "x|1|1|/z/1000.shtml|" + kKeyword) << adverts;
+  }
 }

@@ -1,3 +1,4 @@
+#include "demo/sites/DensePages.h"
 #include "search/SiteBParser.h"
 #include "search/SiteTemplates.h"
 #include "tests/search/SearchTestSupport.h"
@@ -61,6 +62,31 @@ TEST(SiteBPage, ReadsEveryListBlockInDocumentOrder) {
             (Rows{"Aflat|1500|5" + kMinutes + "|" + kHost + "/fang1/1.htm|" + kKeyword,
                   "Second|2000|12-30|" + kHost + "/fang1/2.htm|" + kKeyword,
                   "Third|" + kNegotiable + "||" + kHost + "/3.htm|" + kKeyword}));
+}
+
+// Markup as dense as honest pages get, with a district menu of 1,500 links:
+// every advertisement, up to a thousand a page, the first in page order.
+TEST(SiteBPage, ReadsEveryAdvertisementOfADensePageUpToAThousand) {
+  Rows rows = Read(DenseSiteBPage(60, 1500, DenseLayout::Lines));
+  ASSERT_EQ(rows.size(), 60u);
+  EXPECT_EQ(rows[0], "x|1|1|" + kHost + "/f/1.html|" + kKeyword);
+  EXPECT_EQ(rows[59], "x|1|1|" + kHost + "/f/60.html|" + kKeyword);
+  for (int adverts : {1000, 1001}) {
+    rows = Read(DenseSiteBPage(adverts, 0, DenseLayout::Compact));
+    ASSERT_EQ(rows.size(), 1000u) << adverts;
+    EXPECT_EQ(rows[999], "x|1|1|" + kHost + "/f/1000.html|" + kKeyword) << adverts;
+  }
+}
+
+// Markup built to fill the tree cuts the page inside the second block: that
+// block is not listed with cells it never had.
+TEST(SiteBPage, ABlockThePageIsCutInsideIsLeftOut) {
+  std::string pile;
+  for (int i = 0; i < 100000; ++i) pile += "<u>x";
+  const std::string cut = "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/2.htm", "b") + pile +
+                          "</dt><dd class=\"price\">4486</dd><dd class=\"time\">05-06</dd></dl>";
+  EXPECT_EQ(Read(Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + cut)),
+            Rows{"a|1500|05-06|" + kHost + "/1.htm|" + kKeyword});
 }
 
 TEST(SiteBPage, TitleLosesSpacesAndOneMarkupSpan) {
