@@ -1,5 +1,7 @@
 #include "bench/HostilePages.h"
 
+#include "demo/sites/DensePages.h"
+
 namespace {
 
 // One site's advertisement markup, cut where the hostile fills need it.
@@ -8,16 +10,19 @@ struct RowShape {
   const char* rowRest;     // from the link's end to the row's end
   const char* close;       // the end tags of the link and what holds it
   const char* lastRowEnd;  // the fill goes right after the last of these
+  const char* floodRow;    // the least markup that still makes an advertisement
+  const char* advertMark;  // once per advertisement of an honest page
 };
 
 const RowShape kSiteA = {
     "<tr><td class=\"t\"><a class=\"t\" href=\"/zufang/1.shtml\"",
     "</a></td><td class=\"tc\"><b>1500</b>元/月</td><td class=\"tc\">05-06</td></tr>\n",
-    "</a></td></tr>", "</tr>\n"};
+    "</a></td></tr>", "</tr>\n", "<tr><td class=t><a class=t>x</a></td></tr>", "<a class=\"t\" href="};
 const RowShape kSiteB = {
     "<dl class=\"list_noimg\"><dt class=\"clr\"><a href=\"/fang/1.html\"",
     "</a></dt><dd class=\"price\">1500元/月</dd><dd class=\"time\">05-06</dd></dl>\n",
-    "</a></dt></dl>", "</dl>\n"};
+    "</a></dt></dl>", "</dl>\n", "<dl class=list_noimg><dt class=clr><a>x</a></dt></dl>",
+    "<dl class=\"list_noimg\">"};
 
 constexpr int kLeadingAdvertisements = 3;
 
@@ -32,9 +37,15 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
   std::string part;
   switch (fill) {
     case PageFill::Listings:
+    case PageFill::DenseIndented:
+    case PageFill::DenseLines:
+    case PageFill::DenseCompact:
       break;
     case PageFill::DeepNesting:
       FillWith(part, "<font>", bytes);
+      break;
+    case PageFill::DensestMarkup:
+      FillWith(part, "<u>x", bytes);
       break;
     case PageFill::StrayEndTags:
       FillWith(part, "<font>", bytes / 2);
@@ -68,6 +79,9 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
       part = "<script>";
       FillWith(part, honestRow, bytes);
       break;
+    case PageFill::Flood:
+      FillWith(part, row.floodRow, bytes);
+      break;
   }
   return part;
 }
@@ -85,15 +99,41 @@ std::string PageOfListings(BenchSite site, std::size_t bytes) {
 
 }  // namespace
 
-const PageFillName kPageFills[8] = {
-    {PageFill::Listings, "ordinary"},           {PageFill::DeepNesting, "deep nesting"},
-    {PageFill::StrayEndTags, "stray end tags"}, {PageFill::NestedAnchors, "nested anchors"},
-    {PageFill::HugeAttribute, "huge attribute"}, {PageFill::ManyAttributes, "many attributes"},
-    {PageFill::UnclosedComment, "unclosed comment"}, {PageFill::UnclosedScript, "unclosed script"},
+// The district menu of a dense page: a city's districts and neighbourhoods.
+constexpr int kMenuLinks = 1500;
+
+const PageFillName kPageFills[13] = {
+    {PageFill::Listings, "ordinary", true},
+    {PageFill::DenseIndented, "dense, indented", true},
+    {PageFill::DenseLines, "dense, lines", true},
+    {PageFill::DenseCompact, "dense, compact", true},
+    {PageFill::DeepNesting, "deep nesting", false},
+    {PageFill::DensestMarkup, "densest markup", false},
+    {PageFill::StrayEndTags, "stray end tags", false},
+    {PageFill::NestedAnchors, "nested anchors", false},
+    {PageFill::HugeAttribute, "huge attribute", false},
+    {PageFill::ManyAttributes, "many attributes", false},
+    {PageFill::UnclosedComment, "unclosed comment", false},
+    {PageFill::UnclosedScript, "unclosed script", false},
+    {PageFill::Flood, "flood", false},
 };
+
+int CountAdvertisements(BenchSite site, const std::string& page) {
+  const std::string mark = (site == BenchSite::SiteA ? kSiteA : kSiteB).advertMark;
+  int count = 0;
+  for (std::size_t at = page.find(mark); at != std::string::npos; at = page.find(mark, at + 1)) ++count;
+  return count;
+}
 
 std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
   if (fill == PageFill::Listings) return PageOfListings(site, bytes);
+  if (fill == PageFill::DenseIndented || fill == PageFill::DenseLines || fill == PageFill::DenseCompact) {
+    const DenseLayout layout = fill == PageFill::DenseIndented ? DenseLayout::Indented
+                               : fill == PageFill::DenseLines  ? DenseLayout::Lines
+                                                               : DenseLayout::Compact;
+    return site == BenchSite::SiteA ? DenseSiteAPageOfSize(bytes, kMenuLinks, layout)
+                                    : DenseSiteBPageOfSize(bytes, kMenuLinks, layout);
+  }
   const RowShape& row = site == BenchSite::SiteA ? kSiteA : kSiteB;
   std::string page = MakeResultPage(site, kLeadingAdvertisements);
   std::size_t at = page.rfind(row.lastRowEnd) + std::string(row.lastRowEnd).size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/BenchPages.h"
+#include "search/Listing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,9 +16,13 @@ struct BenchPage {
 BenchPage MakeBenchPage(std::string utf8);
 
 // Everything after the bytes arrive: inflate, convert, parse, extract.
-// Returns the number of Listings read.
+void ReadPageInto(BenchSite site, const BenchPage& page, ListingList& list);
+// The search's end: the sort; returns the number of Listings.
+int SortAndCount(ListingList& list);
+// One page read and sorted as a search of that page alone; the Listings read.
 int ReadPage(BenchSite site, const BenchPage& page);
 
-// Times ReadPage and records the Listings, the page size and the peak heap
-// of one more run as counters.
+// Times ReadPage and records the Listings, the page size, the peak heap of
+// one more run, and the share of its budget the page's tree took (and whether
+// the page was cut) as counters.
 void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page);
