@@ -1,6 +1,7 @@
 #include "bench/HostilePages.h"
 
 #include "demo/sites/DensePages.h"
+#include "demo/sites/ResultPages.h"
 
 namespace {
 
@@ -10,19 +11,17 @@ struct RowShape {
   const char* rowRest;     // from the link's end to the row's end
   const char* close;       // the end tags of the link and what holds it
   const char* lastRowEnd;  // the fill goes right after the last of these
-  const char* floodRow;    // the least markup that still makes an advertisement
   const char* advertMark;  // once per advertisement of an honest page
 };
 
 const RowShape kSiteA = {
     "<tr><td class=\"t\"><a class=\"t\" href=\"/zufang/1.shtml\"",
     "</a></td><td class=\"tc\"><b>1500</b>元/月</td><td class=\"tc\">05-06</td></tr>\n",
-    "</a></td></tr>", "</tr>\n", "<tr><td class=t><a class=t>x</a></td></tr>", "<a class=\"t\" href="};
+    "</a></td></tr>", "</tr>\n", "<a class=\"t\" href="};
 const RowShape kSiteB = {
     "<dl class=\"list_noimg\"><dt class=\"clr\"><a href=\"/fang/1.html\"",
     "</a></dt><dd class=\"price\">1500元/月</dd><dd class=\"time\">05-06</dd></dl>\n",
-    "</a></dt></dl>", "</dl>\n", "<dl class=list_noimg><dt class=clr><a>x</a></dt></dl>",
-    "<dl class=\"list_noimg\">"};
+    "</a></dt></dl>", "</dl>\n", "<dl class=\"list_noimg\">"};
 
 constexpr int kLeadingAdvertisements = 3;
 
@@ -37,6 +36,7 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
   std::string part;
   switch (fill) {
     case PageFill::Listings:
+    case PageFill::Flood:
     case PageFill::DenseIndented:
     case PageFill::DenseLines:
     case PageFill::DenseCompact:
@@ -78,9 +78,6 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
     case PageFill::UnclosedScript:
       part = "<script>";
       FillWith(part, honestRow, bytes);
-      break;
-    case PageFill::Flood:
-      FillWith(part, row.floodRow, bytes);
       break;
   }
   return part;
@@ -127,6 +124,9 @@ int CountAdvertisements(BenchSite site, const std::string& page) {
 
 std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
   if (fill == PageFill::Listings) return PageOfListings(site, bytes);
+  if (fill == PageFill::Flood)
+    return FloodResultPage(site == BenchSite::SiteA ? FakeSite::SiteA : FakeSite::SiteB,
+                           MakeResultPage(site, kLeadingAdvertisements), bytes);
   if (fill == PageFill::DenseIndented || fill == PageFill::DenseLines || fill == PageFill::DenseCompact) {
     const DenseLayout layout = fill == PageFill::DenseIndented ? DenseLayout::Indented
                                : fill == PageFill::DenseLines  ? DenseLayout::Lines

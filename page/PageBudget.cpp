@@ -14,9 +14,10 @@ namespace {
 // costs some 200 bytes and keeps copies of its texts, so the tree's size
 // follows the markup's density. Ordinary result pages take 14 to 18 times
 // their text; the densest honest markup (one short element per line, badges,
-// one-letter texts, long menus) 36 times, which leaves a third of the budget
-// free. Only markup built to be denser, up to 100 times, is cut.
-constexpr std::size_t kTreeBytesPerPageByte = 56;
+// one-letter texts, long menus) 36 times, three quarters of this. Only markup
+// built to be denser, up to 100 times, is cut; and since time follows the
+// nodes too, such a page costs at most some three times an ordinary one.
+constexpr std::size_t kTreeBytesPerPageByte = 48;
 constexpr std::size_t kTreeBytesFloor = 64 * 1024;
 // Attribute maps stop being kept while this much of the budget is left, for
 // the Listings read from the page.
@@ -65,6 +66,7 @@ bool PageDocument::OpenAtCut(NodeHandle element) const {
 // comes back. A tag name never open before adds an entry to the counts of
 // open elements.
 void PageDocument::foundTag(Node node, bool isEnd) {
+  if (!isEnd && PastElementLimit(node)) pageCut_ = true;
   if (!Afford(node)) return;
   NodeHandle open = mCurrentState;
   std::size_t names = mOpenCounts.size();

@@ -67,6 +67,18 @@ bool SetIfFound(TreeNode* match, NodeHandle& out) {
 
 }  // namespace
 
+void PageDocument::LimitElements(const std::string& tag, std::size_t most) {
+  limitTag_ = tag;
+  limitLeft_ = most;
+}
+
+bool PageDocument::PastElementLimit(const Node& node) {
+  if (limitTag_.empty() || !CaseBlindTag(node, limitTag_)) return false;
+  if (limitLeft_ == 0) return true;
+  --limitLeft_;
+  return false;
+}
+
 // Whole-value, case-blind; an absent attribute reads as the empty text.
 bool PageDocument::AttrMatches(TreeNode* node, const std::string& attr, const std::string& value) {
   return EqualIgnoringAsciiCase(AttributeValue(NodeHandle(node), attr).c_str(), value.c_str());

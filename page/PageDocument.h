@@ -13,7 +13,7 @@ using NodeList = std::vector<NodeHandle>;
 // Searches write their out-parameter only when they find something.
 class PageDocument : public htmlcxx::HTML::ParserDom {
 public:
-  // Parses pageText into the tree. The tree may take 56 times the text's
+  // Parses pageText into the tree. The tree may take 48 times the text's
   // size; a page that would need more loses its rest, from the markup that
   // crosses that line to the end. Honest pages take at most 36 times.
   const tree<htmlcxx::HTML::Node>& parseTree(const std::string& pageText);
@@ -36,6 +36,11 @@ public:
   // The value of the node's attribute name; empty when it has none.
   std::string AttributeValue(NodeHandle node, const std::string& name);
 
+  // Before parseTree: the tree stops, as past its budget, at the element
+  // named tag (any case) that comes after `most` of them. A reader that
+  // lists a bounded number of such elements need not build a flood of them.
+  void LimitElements(const std::string& tag, std::size_t most);
+
   // Whether the page lost its rest to the tree's budget, and whether the
   // element was still open there: its content runs past what was kept.
   bool PageCut() const { return pageCut_; }
@@ -54,6 +59,7 @@ protected:
 
 private:
   bool Afford(const htmlcxx::HTML::Node& node);
+  bool PastElementLimit(const htmlcxx::HTML::Node& node);
   bool AttrMatches(tree_node_<htmlcxx::HTML::Node>* node, const std::string& attr,
                    const std::string& value);
 
@@ -61,4 +67,6 @@ private:
   std::size_t treeBudget_ = 0;  // bytes the tree may still take
   std::size_t reserve_ = 0;     // the part of it attribute maps leave alone
   bool pageCut_ = false;        // the budget ran out: the rest is left out
+  std::string limitTag_;        // empty: no limit
+  std::size_t limitLeft_ = 0;   // elements of that name the tree may still take
 };

@@ -8,6 +8,10 @@
 // A first result page holds some 60 advertisements; a page of thousands is
 // built to make the sort, which compares every pair, hold the window.
 constexpr std::size_t kMostListingsPerPage = 1000;
+// A page's tree stops after this many elements of its advertisements' tag:
+// room for the listed ones and for header and other rows before them, without
+// building the rest of a flood.
+constexpr std::size_t kMostAdvertTagsPerPage = 8 * kMostListingsPerPage;
 
 // Fetches the result page at url and turns it into the local code page.
 // False, with pageText untouched, when the page cannot be fetched.

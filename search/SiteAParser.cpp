@@ -44,6 +44,7 @@ void ReadDetailCells(PageDocument& doc, const std::string& pageText, NodeHandle 
 void ReadSiteAPage(const std::string& pageText, const std::string& keyword, int cityRow,
                    ListingList& list) {
   PageDocument doc;
+  doc.LimitElements("tr", kMostAdvertTagsPerPage);
   doc.parseTree(pageText);
   NodeHandle body;
   if (!doc.FindBody(body)) return;

@@ -27,6 +27,7 @@ std::string CellText(PageDocument& doc, const std::string& pageText, NodeHandle 
 void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
                    const std::string& prefix, ListingList& list) {
   PageDocument doc;
+  doc.LimitElements("dl", kMostAdvertTagsPerPage);
   doc.parseTree(pageText);
   NodeHandle body;
   if (!doc.FindBody(body)) return;

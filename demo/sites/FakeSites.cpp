@@ -3,6 +3,8 @@
 #include "demo/sites/FakeRequest.h"
 #include "demo/sites/ResultPages.h"
 
+#include <utility>
+
 bool FakeSites::Start(const std::string& address, unsigned short port) {
   return server_.Start(address, port, [this](TestConnection& connection) { Answer(connection); });
 }
@@ -38,8 +40,9 @@ void FakeSites::Answer(TestConnection& connection) {
   const std::vector<FakeListing> listings =
       FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword,
                       options_.listingsPerPage);
-  const std::string page = request.site == FakeSite::SiteA
-                               ? SiteAResultPage(city, request.kind, request.keyword, listings)
-                               : SiteBResultPage(city, request.kind, request.keyword, listings);
+  std::string page = request.site == FakeSite::SiteA
+                         ? SiteAResultPage(city, request.kind, request.keyword, listings)
+                         : SiteBResultPage(city, request.kind, request.keyword, listings);
+  if (options_.floodBytes) page = FloodResultPage(request.site, std::move(page), options_.floodBytes);
   connection.Send(BuildAnswer(200, page, options_.answer));
 }

@@ -13,6 +13,7 @@ struct FakeSitesOptions {
   bool siteADown = false;   // connections to SiteA hosts are dropped unanswered
   bool siteBDown = false;
   int listingsPerPage = 0;  // 0: two to five, as a keyword's usual first page
+  std::size_t floodBytes = 0;  // result pages filled to this size with minimal advertisements
 };
 
 // Both listing sites for every city on one address and port: the Host line

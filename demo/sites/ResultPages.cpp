@@ -122,6 +122,20 @@ std::string SiteBResultPage(const FakeCity& city, FakeKind kind, const std::stri
   return page;
 }
 
+std::string FloodResultPage(FakeSite site, std::string page, std::size_t bytes) {
+  const bool siteA = site == FakeSite::SiteA;
+  const std::string row = siteA ? "<tr><td class=t><a class=t>x</a></td></tr>"
+                                : "<dl class=list_noimg><dt class=clr><a>x</a></dt></dl>";
+  const std::size_t end = page.find(siteA ? "</table>" : "</div>\n</div>\n</div>\n<div id=\"sidebar\">");
+  if (end == std::string::npos || page.size() + row.size() > bytes) return page;
+  const std::size_t count = (bytes - page.size()) / row.size();
+  std::string rows;
+  rows.reserve(count * row.size());
+  for (std::size_t i = 0; i < count; ++i) rows += row;
+  page.insert(end, rows);
+  return page;
+}
+
 std::string NotFoundPage(FakeSite site) {
   return Head("404", "") + "<body><h1>页面不存在</h1><p>" +
          (site == FakeSite::SiteA ? "SiteA" : "SiteB") + "</p></body></html>\n";

@@ -10,5 +10,8 @@ std::string SiteAResultPage(const FakeCity& city, FakeKind kind, const std::stri
                             const std::vector<FakeListing>& listings);
 std::string SiteBResultPage(const FakeCity& city, FakeKind kind, const std::string& keyword,
                             const std::vector<FakeListing>& listings);
+// The page with minimal advertisements (a title link of "x", nothing else)
+// added after its own until it holds `bytes` bytes, as a hostile site serves.
+std::string FloodResultPage(FakeSite site, std::string page, std::size_t bytes);
 // Any address a site does not have.
 std::string NotFoundPage(FakeSite site);

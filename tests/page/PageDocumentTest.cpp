@@ -230,3 +230,22 @@ TEST(Parsing, UnclosedAndBrokenMarkupGivesWhatIsThere) {
   EXPECT_EQ(Found(("<body>" + tags.substr(0, 4 * 200) + "<td>1</td>").c_str()), "cells:[1]");
   EXPECT_EQ(Found(("<body>" + tags + "<td>1</td>").c_str()), "cells:");
 }
+
+// A reader that lists at most so many elements of one name stops the tree at
+// the next one, whatever its case; what was still open there is cut inside.
+TEST(Parsing, AnElementLimitCutsThePageAtTheElementPastIt) {
+  for (std::size_t most : {2, 3}) {
+    PageDocument doc;
+    doc.LimitElements("tr", most);
+    doc.parseTree("<body><table><tr><td>1</td></tr><TR><td>2</td></TR><tr><td>3</td></tr></table>");
+    NodeHandle body, table;
+    NodeList cells;
+    ASSERT_TRUE(doc.FindBody(body));
+    ASSERT_TRUE(doc.FindDescendant(body, "table", table));
+    doc.CollectDescendants(body, "td", cells);
+    EXPECT_EQ(cells.size(), most);
+    EXPECT_EQ(doc.PageCut(), most == 2);
+    EXPECT_EQ(doc.OpenAtCut(table), most == 2);
+    EXPECT_FALSE(doc.OpenAtCut(cells[0]));
+  }
+}
