@@ -22,8 +22,9 @@ constexpr std::size_t kTreeBytesFloor = 64 * 1024;
 // Attribute maps stop being kept while this much of the budget is left, for
 // the Listings read from the page.
 constexpr std::size_t kReservePerPageByte = 4;
-// One entry among the counts of open elements, besides its name.
-constexpr std::size_t kOpenCountBytes = 32 + sizeof(std::pair<const std::string, long>);
+// One entry among the counts of open elements, besides its name: the hash
+// table node's link and cached hash, and its bucket.
+constexpr std::size_t kOpenCountBytes = 24 + sizeof(std::pair<const std::string, long>);
 
 // What a node's attribute map takes: per pair, the map's own node (links
 // and colour) and the two texts.
@@ -45,11 +46,13 @@ const tree<Node>& PageDocument::parseTree(const std::string& pageText) {
 }
 
 // Charges what the node will cost the tree; once a node does not fit, it and
-// everything after it stay out, so the tree holds a whole beginning of the page.
+// everything after it stay out, so the tree holds a whole beginning of the
+// page, and the parser reads no further.
 bool PageDocument::Afford(const Node& node) {
   std::size_t cost = sizeof(TreeNode) + node.text().size() + node.tagName().size();
   if (pageCut_ || cost > treeBudget_) {
     pageCut_ = true;
+    mStopped = true;
     return false;
   }
   treeBudget_ -= cost;
