@@ -4,8 +4,6 @@
 #include "app/AutoSearchPeriod.h"
 #include "search/ProgramTexts.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstring>
 
