@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -15,7 +16,7 @@ DesktopShell realShell;
 
 struct ResultColumn {
   const char* heading;
-  int width;
+  int width;  // at 96 DPI
 };
 
 constexpr ResultColumn kResultColumns[] = {
@@ -54,6 +55,7 @@ BOOL CMainDlg::OnIdle() { return FALSE; }
 
 LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
   CentreWindow();
+  dpi_ = WindowDpi(window_);
   SetWindowIcons();
 
   if (CMessageLoop* loop = gModule.GetMessageLoop()) {
@@ -89,16 +91,20 @@ void CMainDlg::CentreWindow() {
   SetWindowPos(window_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window gives up its old icons before they are destroyed.
 void CMainDlg::SetWindowIcons() {
   HINSTANCE instance = gModule.GetResourceInstance();
-  auto load = [instance](int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_NESTARI), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
-                                         LR_DEFAULTCOLOR | LR_SHARED));
+  auto load = [instance, this](int metricX, int metricY) {
+    return OwnedIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_NESTARI), IMAGE_ICON,
+                                                   SystemMetricForDpi(metricX, dpi_),
+                                                   SystemMetricForDpi(metricY, dpi_), LR_DEFAULTCOLOR)));
   };
-  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
-  SendMessageA(window_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+  OwnedIcon bigIcon = load(SM_CXICON, SM_CYICON);
+  OwnedIcon smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+  SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+  bigIcon_ = std::move(bigIcon);
+  smallIcon_ = std::move(smallIcon);
 }
 
 void CMainDlg::AddResultColumns() {
@@ -107,10 +113,31 @@ void CMainDlg::AddResultColumns() {
     LVCOLUMNA lvc{};
     lvc.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     lvc.fmt = LVCFMT_LEFT;
-    lvc.cx = column.width;
+    lvc.cx = MulDiv(column.width, dpi_, kBaseDpi);
     lvc.pszText = const_cast<char*>(column.heading);
     SendMessageA(resultList_, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
   }
+}
+
+// Moved to a monitor of another scale. The columns, set in pixels, keep their
+// share of the list; the dialog manager still gets the message, as it scales
+// the dialog's font and controls itself.
+LRESULT CMainDlg::OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+  handled = FALSE;
+  const int dpi = LOWORD(wParam);
+  if (dpi <= 0) return 0;
+  const int columns = static_cast<int>(std::size(kResultColumns));
+  for (int column = 0; column < columns; ++column) {
+    int width = ListView_GetColumnWidth(resultList_, column);
+    ListView_SetColumnWidth(resultList_, column, MulDiv(width, dpi, dpi_));
+  }
+  dpi_ = dpi;
+  SetWindowIcons();
+  if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+    SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return 0;
 }
 
 // Each item carries its table row, so the row never depends on where the

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/DesktopShell.h"
+#include "app/DisplayScale.h"
 #include "app/MessageLoop.h"
 #include "app/ModelessDialog.h"
+#include "app/OwnedIcon.h"
 #include "app/SettingsStore.h"
 #include "app/UpdateUI.h"
 #include "app/resource.h"
@@ -44,6 +46,7 @@ public:
     MESSAGE_HANDLER(WM_CLOSE, OnClose)
     MESSAGE_HANDLER(WM_SYSCOMMAND, OnSysCommand)
     MESSAGE_HANDLER(WM_TIMER, OnTimer)
+    MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
     MESSAGE_HANDLER(kTrayCallbackMessage, OnTrayIcon)
     MESSAGE_HANDLER(taskbarCreated_, OnTaskbarCreated)
     COMMAND_HANDLER(IDC_QUERY, BN_CLICKED, OnQuery)
@@ -57,6 +60,7 @@ private:
   LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnDpiChanged(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnTrayIcon(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnQuery(UINT, WPARAM, LPARAM, BOOL&);
@@ -65,6 +69,7 @@ private:
 
   void CentreWindow();
   void AddTrayIcon();
+  void ShowSearchBalloon(int found);
   void SetWindowIcons();
   void AddResultColumns();
   void AddCities(int cityRow);
@@ -77,7 +82,13 @@ private:
   HWND resultList_ = nullptr;
   HWND cityList_ = nullptr;
   ListingList listings_;
+  int dpi_ = kBaseDpi;  // of the monitor the window is on
+  OwnedIcon bigIcon_;
+  OwnedIcon smallIcon_;
   NOTIFYICONDATAA trayIcon_{};
+  // From the first minimise until the program closes, the icon belongs in the
+  // notification area.
+  bool trayIconWanted_ = false;
   // Broadcast to every top-level window when the shell (re)starts its task bar.
   const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 };

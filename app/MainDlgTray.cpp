@@ -4,6 +4,7 @@
 #include "app/AutoSearchPeriod.h"
 #include "search/ProgramTexts.h"
 
+#include <cstdio>
 #include <cstring>
 
 LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
@@ -12,15 +13,15 @@ LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     return 0;
   }
   // Hidden, never minimised: size and place stay for when it comes back.
+  trayIconWanted_ = true;
   AddTrayIcon();
   ShowWindow(window_, SW_HIDE);
   return 0;
 }
 
-// A restarted shell has lost the icon; while the window is hidden it is the
-// only way back to it.
+// A restarted shell has lost the icon, hidden window or not.
 LRESULT CMainDlg::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&) {
-  if (!IsWindowVisible(window_)) AddTrayIcon();
+  if (trayIconWanted_) AddTrayIcon();
   return 0;
 }
 
@@ -38,9 +39,26 @@ void CMainDlg::AddTrayIcon() {
   shell_.NotifyIcon(NIM_ADD, trayIcon_);
 }
 
+// The balloon after a hidden search: what it found is in the window.
+void CMainDlg::ShowSearchBalloon(int found) {
+  NOTIFYICONDATAA balloon{};
+  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  balloon.hWnd = window_;
+  balloon.uID = kTrayIconId;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = NIIF_INFO;
+  std::strncpy(balloon.szInfoTitle, kTextBalloonTitle, sizeof balloon.szInfoTitle - 1);
+  if (found > 0) {
+    std::snprintf(balloon.szInfo, sizeof balloon.szInfo, kTextBalloonFound, found);
+  } else {
+    std::strncpy(balloon.szInfo, kTextBalloonNoneFound, sizeof balloon.szInfo - 1);
+  }
+  shell_.NotifyIcon(NIM_MODIFY, balloon);
+}
+
 LRESULT CMainDlg::OnTrayIcon(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
   if (wParam != kTrayIconId) return 1;
-  if (lParam == WM_LBUTTONDBLCLK) ShowWindow(window_, SW_SHOW);
+  if (lParam == WM_LBUTTONDBLCLK || lParam == NIN_BALLOONUSERCLICK) ShowWindow(window_, SW_SHOW);
   return 0;
 }
 
@@ -76,6 +94,8 @@ LRESULT CMainDlg::OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&) {
 LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
   if (wParam == kAutoSearchTimerId && IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED) {
     RunSearchJob();
+    // Only a hidden window needs telling; a shown one has its rows in view.
+    if (!IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
   }
   KillTimer(window_, kAutoSearchTimerId);
   return 0;

@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
 """Draws nestari.ico: a white house with a magnifying glass on a blue tile, at
-16, 32 and 48 pixels, 32-bit colour with alpha. Run it again after changing the
-drawing: python3 app/make_icon.py app/nestari.ico"""
+every size Windows asks for from 96 to 192 DPI and for large views, 32-bit
+colour with alpha; the 256-pixel image PNG-compressed, as Windows expects.
+Run it again after changing the drawing: python3 app/make_icon.py app/nestari.ico"""
 import struct
 import sys
+import zlib
+
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_FROM = 256  # larger images are stored as PNG
 
 BLUE = (0x2f, 0x6d, 0xb5)
 DARK = (0x1b, 0x3f, 0x6e)
@@ -35,10 +40,11 @@ def pixel(x, y):
     return BLUE
 
 
-def image(size):
+def rgba_rows(size):
+    """The image's rows, top down, each a list of (r, g, b, alpha)."""
     rows = []
-    for row in range(size - 1, -1, -1):  # bottom-up, as icon bitmaps are
-        line = b""
+    for row in range(size):
+        line = []
         for col in range(size):
             samples = [pixel((col + (i + 0.5) / 4) / size, (row + (j + 0.5) / 4) / size)
                        for i in range(4) for j in range(4)]
@@ -48,20 +54,38 @@ def image(size):
                 rgb = [round(sum(s[k] for s in hits) / len(hits)) for k in range(3)]
             else:
                 rgb = [0, 0, 0]
-            line += bytes((rgb[2], rgb[1], rgb[0], alpha))
+            line.append((rgb[0], rgb[1], rgb[2], alpha))
         rows.append(line)
+    return rows
+
+
+def bitmap_image(size, rows):
+    """A device-independent bitmap, bottom-up BGRA, with an empty AND mask."""
+    pixels = b"".join(bytes((b, g, r, a)) for line in reversed(rows) for r, g, b, a in line)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     mask_row = ((size + 31) // 32) * 4
-    return header + b"".join(rows) + b"\0" * (mask_row * size)
+    return header + pixels + b"\0" * (mask_row * size)
+
+
+def png_image(size, rows):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + bytes(v for p in line for v in p) for line in rows)  # filter 0 per row
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
 
 
 def main(path):
-    sizes = (16, 32, 48)
-    images = [image(s) for s in sizes]
-    out = struct.pack("<HHH", 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for s, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(data), offset)
+    images = []
+    for s in SIZES:
+        rows = rgba_rows(s)
+        images.append(png_image(s, rows) if s >= PNG_FROM else bitmap_image(s, rows))
+    out = struct.pack("<HHH", 0, 1, len(SIZES))
+    offset = 6 + 16 * len(SIZES)
+    for s, data in zip(SIZES, images):
+        # A directory entry's width and height of 0 mean 256.
+        out += struct.pack("<BBBBHHII", s % 256, s % 256, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     with open(path, "wb") as f:
         f.write(out + b"".join(images))

@@ -185,3 +185,23 @@ std::vector<ResultRow> ResultRows(HWND list) {
   }
   return rows;
 }
+
+std::vector<int> ColumnWidths(HWND list) {
+  std::vector<int> widths;
+  HWND header = ListView_GetHeader(list);
+  int count = Header_GetItemCount(header);
+  for (int column = 0; column < count; ++column) widths.push_back(ListView_GetColumnWidth(list, column));
+  return widths;
+}
+
+SIZE IconSize(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  // A monochrome icon keeps its image and its mask in one bitmap, one above the other.
+  SIZE size{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return size;
+}

@@ -104,3 +104,12 @@ struct ResultRow {
   const Listing* listing;
 };
 std::vector<ResultRow> ResultRows(HWND list);
+
+// Column widths of a report list view, in pixels, from the first column on.
+std::vector<int> ColumnWidths(HWND list);
+
+// Width and height of an icon's image in pixels; 0 by 0 for no icon.
+SIZE IconSize(HICON icon);
+inline SIZE WindowIconSize(HWND window, WPARAM which) {
+  return IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0)));
+}

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -227,6 +228,57 @@ TEST_F(MainDlgSearch, ArmedTimerRunsExactlyOneSearchAndStops) {
   SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId + 1, 0);
   EXPECT_EQ(sites.Requests().size(), 6u);
   EXPECT_FALSE(KillTimer(Window(), kAutoSearchTimerId));
+}
+
+// Hidden, the window cannot show what the timer's search found: a balloon from
+// its icon does, and clicking the balloon shows the window.
+TEST_F(MainDlgSearch, OnlyAHiddenTimerSearchEndsWithABalloonWhoseClickShowsTheWindow) {
+  OpenDialog();
+  auto minimise = [this] { SendMessageA(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0); };
+  auto tick = [this] { SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId, 0); };
+  Click(IDC_AUTO_SEARCH);
+  minimise();
+  tick();
+  int found = ListView_GetItemCount(Item(IDC_RESULT_LIST));
+  ASSERT_GT(found, 0);
+  ASSERT_EQ(shell.iconCalls.size(), 2u);  // the minimise's add, then the balloon
+  const NOTIFYICONDATAA& balloon = shell.iconCalls[1].icon;
+  EXPECT_EQ(shell.iconCalls[1].action, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(balloon.cbSize, shell.iconCalls[0].icon.cbSize);
+  EXPECT_EQ(balloon.hWnd, Window());
+  EXPECT_EQ(balloon.uID, 128u);
+  EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));  // the icon, tip and callback stay as added
+  EXPECT_STREQ(balloon.szInfoTitle, "Nestari");
+  // "找到 N 条房源"
+  EXPECT_EQ(std::string(balloon.szInfo), "\xD5\xD2\xB5\xBD " + std::to_string(found) + " \xCC\xF5\xB7\xBF\xD4\xB4");
+
+  EXPECT_EQ(SendMessageA(Window(), kTrayCallbackMessage, 128, NIN_BALLOONUSERCLICK), 0);
+  EXPECT_TRUE(IsWindowVisible(Window()));
+
+  // Shown, the rows speak for themselves.
+  Click(IDC_AUTO_SEARCH);
+  Click(IDC_AUTO_SEARCH);
+  tick();
+  EXPECT_EQ(sites.Requests().size(), 12u);
+  EXPECT_EQ(shell.iconCalls.size(), 2u);
+
+  // Query pressed while hidden (as a driver can) is no auto-search.
+  Click(IDC_AUTO_SEARCH);
+  minimise();
+  SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_QUERY, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_QUERY)));
+  EXPECT_EQ(sites.Requests().size(), 18u);
+  ASSERT_EQ(shell.iconCalls.size(), 3u);
+  EXPECT_EQ(shell.iconCalls[2].action, static_cast<DWORD>(NIM_ADD));
+
+  // A hidden timer search that finds nothing says so.
+  SendMessageA(Window(), kTrayCallbackMessage, 128, WM_LBUTTONDBLCLK);
+  Click(IDC_WHOLE_FLAT);  // no kind ticked: nothing is fetched
+  Click(IDC_AUTO_SEARCH);
+  minimise();
+  tick();
+  ASSERT_EQ(shell.iconCalls.size(), 5u);
+  EXPECT_EQ(shell.iconCalls[4].action, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_STREQ(shell.iconCalls[4].icon.szInfo, "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4");  // "没有找到房源"
 }
 
 class MainDlgOpenLink : public MainDlgSearch {

@@ -69,8 +69,11 @@ TEST_F(MainDlgLayout, WindowIsAFixedHiddenCaptionWindowWithMinimiseBoxOnly) {
   EXPECT_EQ(client.right, expected.right);
   EXPECT_EQ(client.bottom, expected.bottom);
 
-  EXPECT_NE(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_NE(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0), 0);
+  // The system's icon sizes at 96 DPI.
+  EXPECT_EQ(WindowIconSize(Window(), ICON_BIG).cx, 32);
+  EXPECT_EQ(WindowIconSize(Window(), ICON_BIG).cy, 32);
+  EXPECT_EQ(WindowIconSize(Window(), ICON_SMALL).cx, 16);
+  EXPECT_EQ(WindowIconSize(Window(), ICON_SMALL).cy, 16);
 
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
   LOGFONTA face{};
@@ -129,7 +132,7 @@ TEST_F(MainDlgLayout, ControlStylesAreThoseOfTheirKinds) {
 TEST_F(MainDlgLayout, ResultListHasFourLeftAlignedColumns) {
   OpenDialog();
   const char* headings[] = {kTextColumnTitle, kTextColumnCommunity, kTextColumnPrice, kTextColumnDate};
-  const int widths[] = {320, 70, 55, 70};
+  EXPECT_EQ(ColumnWidths(Item(IDC_RESULT_LIST)), (std::vector<int>{320, 70, 55, 70}));
   for (int column = 0; column < 4; ++column) {
     char heading[32] = {};
     LVCOLUMNA lvc{};
@@ -138,7 +141,6 @@ TEST_F(MainDlgLayout, ResultListHasFourLeftAlignedColumns) {
     lvc.cchTextMax = sizeof heading;
     ASSERT_TRUE(SendMessageA(Item(IDC_RESULT_LIST), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc)));
     EXPECT_STREQ(heading, headings[column]);
-    EXPECT_EQ(lvc.cx, widths[column]);
     EXPECT_EQ(lvc.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
   }
   LVCOLUMNA fifth{};

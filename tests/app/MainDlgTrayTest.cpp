@@ -77,8 +77,9 @@ TEST_F(MainDlgTray, MinimisingAgainLeavesOneIconAndCloseRemovesIt) {
   EXPECT_EQ(shell.iconCalls.back().icon.uID, 128u);
 }
 
-// The shell announces its restart to every top-level window; its icons are gone then.
-TEST_F(MainDlgTray, AShellRestartAddsTheIconAgainOnlyWhileHidden) {
+// The shell announces its restart to every top-level window; its icons are gone
+// then. Once the first minimise has added the icon, it comes back hidden or shown.
+TEST_F(MainDlgTray, AShellRestartAddsTheIconAgainOnceItWasAdded) {
   OpenDialog();
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   SendMessageA(Window(), taskbarCreated, 0, 0);
@@ -93,7 +94,10 @@ TEST_F(MainDlgTray, AShellRestartAddsTheIconAgainOnlyWhileHidden) {
 
   TrayEvent(128, WM_LBUTTONDBLCLK);
   SendMessageA(Window(), taskbarCreated, 0, 0);
-  EXPECT_EQ(shell.iconCalls.size(), 2u);
+  ASSERT_EQ(shell.iconCalls.size(), 3u);
+  EXPECT_EQ(shell.iconCalls[2].action, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(std::memcmp(&shell.iconCalls[2].icon, &shell.iconCalls[0].icon, sizeof(NOTIFYICONDATAA)), 0);
+  EXPECT_TRUE(IsWindowVisible(Window()));
 }
 
 TEST_F(MainDlgTray, CloseWithoutAnIconDestroysTheWindowAndPostsQuit) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,6 +104,68 @@ TEST(NestariProcess, FilePropertiesNameTheProgramAndItsVersion) {
     ASSERT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) << name;
     EXPECT_STREQ(value, expected) << name;
   }
+}
+
+// The manifest as Windows reads it when it starts the program: an activation
+// context made from the built file's manifest resource.
+TEST(NestariProcess, ManifestAsksForCurrentControlsScalingPerMonitorAndNoElevation) {
+  std::string path = ProgramPath();
+  HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(file, nullptr) << path;
+  HRSRC resource = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // the process manifest
+  ASSERT_NE(resource, nullptr);
+  std::string text(static_cast<const char*>(LockResource(LoadResource(file, resource))),
+                   SizeofResource(file, resource));
+  FreeLibrary(file);
+  // The texts are GBK: the program keeps the system's code page.
+  EXPECT_EQ(text.find("<activeCodePage"), std::string::npos);
+  for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                         "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                         "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+    EXPECT_NE(text.find(os), std::string::npos) << os;  // Vista, 7, 8, 8.1, 10 and 11
+  }
+
+  ACTCTXA request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path.c_str();
+  request.lpResourceName = MAKEINTRESOURCEA(1);
+  HANDLE context = CreateActCtxA(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << GetLastError();
+
+  auto setting = [context](const wchar_t* space, const wchar_t* name) {
+    wchar_t value[128] = {};
+    SIZE_T written = 0;
+    if (!QueryActCtxSettingsW(0, context, space, name, value, 127, &written)) return std::wstring(L"<none>");
+    return std::wstring(value);
+  };
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"PerMonitorV2, PerMonitor");
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true/pm");
+
+  ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel,
+                           sizeof runLevel, nullptr));
+  EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+  EXPECT_EQ(runLevel.UiAccess, 0u);
+
+  DWORD compatibility[64] = {};  // the count, then one element per supported system
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, compatibility,
+                           sizeof compatibility, nullptr));
+  EXPECT_EQ(compatibility[0], 5u);
+
+  // The first assembly is the program's own; the second the one it depends on.
+  std::vector<char> detail(4096);
+  DWORD index = 2;
+  ASSERT_TRUE(QueryActCtxW(0, context, &index, AssemblyDetailedInformationInActivationContext, detail.data(),
+                           detail.size(), nullptr));
+  std::wstring identity =
+      reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(detail.data())->lpAssemblyEncodedAssemblyIdentity;
+  std::transform(identity.begin(), identity.end(), identity.begin(), towlower);
+  EXPECT_NE(identity.find(L"microsoft.windows.common-controls"), std::wstring::npos);
+  EXPECT_NE(identity.find(L"version=\"6.0."), std::wstring::npos);
+  EXPECT_NE(identity.find(L"6595b64144ccf1df"), std::wstring::npos);
+  ReleaseActCtx(context);
 }
 
 }  // namespace
