@@ -19,10 +19,12 @@ BenchPage MakeBenchPage(std::string utf8);
 void ReadPageInto(BenchSite site, const BenchPage& page, ListingList& list);
 // The search's end: the sort; returns the number of Listings.
 int SortAndCount(ListingList& list);
-// One page read and sorted as a search of that page alone; the Listings read.
-int ReadPage(BenchSite site, const BenchPage& page);
+// One page read, and sorted as a search of that page alone would end, or not;
+// returns the Listings read.
+enum class PageEnd { Read, Sorted };
+int ReadPage(BenchSite site, const BenchPage& page, PageEnd end);
 
 // Times ReadPage and records the Listings, the page size, the peak heap of
 // one more run, and the share of its budget the page's tree took (and whether
 // the page was cut) as counters.
-void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page);
+void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page, PageEnd end);

@@ -37,7 +37,7 @@ void BareParse(benchmark::State& state, BenchSite site) {
 }
 
 void PagePath(benchmark::State& state, BenchSite site) {
-  MeasurePagePath(state, site, PageFor(site, static_cast<int>(state.range(0))));
+  MeasurePagePath(state, site, PageFor(site, static_cast<int>(state.range(0))), PageEnd::Read);
 }
 
 // 3 keywords x 4 requests x 60 advertisements, dates of all three kinds.
