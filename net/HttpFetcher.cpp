@@ -81,9 +81,17 @@ bool SplitUrl(const char* url, std::string& host, std::string& path) {
 }
 
 bool FetchPage(const char* host, const char* path, std::string& body) {
+  bool timedOut = false;
+  return FetchPage(host, path, RequestTimeouts(), body, timedOut);
+}
+
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body, bool& timedOut) {
+  timedOut = false;
   try {
-    HttpFetcher fetcher;
-    return fetcher.Get(host, path, body);
+    HttpFetcher fetcher(timeouts);
+    const bool fetched = fetcher.Get(host, path, body);
+    timedOut = fetcher.TimedOut();
+    return fetched;
   } catch (const std::bad_alloc&) {
     return false;
   }
