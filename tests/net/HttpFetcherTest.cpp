@@ -73,7 +73,10 @@ TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
   EXPECT_FALSE(FetchPage(nullptr, "/", body));
   EXPECT_FALSE(FetchPage(kRequestAddress, nullptr, body));
   EXPECT_FALSE(FetchPage("", "/", body));
-  EXPECT_FALSE(FetchPage(kRequestAddress, "/", body));  // nothing listens
+  // Nothing listens: refused, which is no time-out.
+  bool timedOut = true;
+  EXPECT_FALSE(FetchPage(kRequestAddress, "/", RequestTimeouts(), body, timedOut));
+  EXPECT_FALSE(timedOut);
   EXPECT_EQ(body, kUnchangedBody);
 
   // A port in the host text is part of the name: no such host, no connection.
@@ -120,6 +123,7 @@ TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
         .HoldOpen();
     FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
     EXPECT_TRUE(outcome.fetched);
+    EXPECT_FALSE(outcome.timedOut);
     EXPECT_EQ(outcome.body, "0123456789");
     EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
   }
@@ -234,6 +238,7 @@ TEST(HttpBody, CloseInTheMiddleReturnsThePartialBody) {
   FetchOutcome outcome =
       FetchResponse(kBodyAddress, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(40, 'p'));
   EXPECT_TRUE(outcome.fetched);
+  EXPECT_FALSE(outcome.timedOut);  // closed, not silent
   EXPECT_EQ(outcome.body, std::string(40, 'p'));
 }
 
