@@ -12,19 +12,17 @@ namespace {
 constexpr SIZE_T kCommittedBytes = 4 << 20;
 
 HANDLE ProgramHeap() {
-  // No serialisation: the program's own code runs on its one thread, and
-  // system code allocates from heaps of its own.
+  // Serialised: Windows then gives the heap its low-fragmentation front end
+  // (which it refuses to a heap without serialisation), and an allocation
+  // from any other thread stays safe.
   static const HANDLE heap = [] {
-    HANDLE own = HeapCreate(HEAP_NO_SERIALIZE, kCommittedBytes, 0);
+    HANDLE own = HeapCreate(0, kCommittedBytes, 0);
     return own ? own : GetProcessHeap();
   }();
   return heap;
 }
 
-}  // namespace
-
-// The nothrow and array forms of the library call these.
-void* operator new(std::size_t size) {
+void* Allocate(std::size_t size) {
   for (;;) {
     if (void* block = HeapAlloc(ProgramHeap(), 0, size ? size : 1)) return block;
     std::new_handler handler = std::get_new_handler();
@@ -33,8 +31,30 @@ void* operator new(std::size_t size) {
   }
 }
 
-void operator delete(void* block) noexcept {
+void* AllocateOrNull(std::size_t size) noexcept {
+  try {
+    return Allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void Release(void* block) noexcept {
   if (block) HeapFree(ProgramHeap(), 0, block);
 }
 
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+}  // namespace
+
+// Every form, so that no block ever meets the library's own forms, which use
+// another heap. The over-aligned forms stay the library's: no type of the
+// program needs them (none is linked in), and they pair only with each other.
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
+void operator delete(void* block) noexcept { Release(block); }
+void operator delete[](void* block) noexcept { Release(block); }
+void operator delete(void* block, std::size_t) noexcept { Release(block); }
+void operator delete[](void* block, std::size_t) noexcept { Release(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Release(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Release(block); }

@@ -1,5 +1,7 @@
 #include "net/Gunzip.h"
 
+#include "net/BodyLimit.h"
+
 #define ZLIB_CONST
 #include <zlib.h>
 
@@ -9,7 +11,6 @@
 
 namespace {
 constexpr int kGzipWindowBits = 15 + 16;  // 32 KiB window, gzip wrapper only
-constexpr uint32_t kInflatedBufferSize = 0x200000;
 }  // namespace
 
 int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength) {
@@ -33,9 +34,9 @@ int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLe
 bool InflateGzipBody(const char* input, uint32_t inputLength, std::string& text) {
   // Not zero-filled: only the decoded part is read, and 2 MiB of zeros per
   // page would cost more than reading a small page.
-  std::unique_ptr<char[]> inflated(new (std::nothrow) char[kInflatedBufferSize]);
+  std::unique_ptr<char[]> inflated(new (std::nothrow) char[kLongestBody]);
   if (!inflated) return false;
-  uint32_t size = kInflatedBufferSize;
+  uint32_t size = kLongestBody;
   if (Gunzip(inflated.get(), &size, input, inputLength) != 0) return false;
   text.assign(inflated.get(), std::find(inflated.get(), inflated.get() + size, '\0'));
   return true;

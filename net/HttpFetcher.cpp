@@ -1,5 +1,6 @@
 #include "net/HttpFetcher.h"
 
+#include "net/BodyLimit.h"
 #include "net/Gunzip.h"
 #include "net/ReceiveThrough.h"
 #include "net/SendFully.h"
@@ -17,8 +18,6 @@ constexpr std::size_t kRequestBufferSize = 2048;
 constexpr int kStatusUnread = 800;
 constexpr unsigned kFirstFailingStatus = 300;
 constexpr int kAssumedBodySize = 0x100000;
-// A larger "Content-Length" is refused rather than allocated on the server's word.
-constexpr int kLargestBodySize = 16 * 1024 * 1024;
 constexpr uint32_t kBodySlack = 500;
 // A body longer than expected is cut at the first multiple of this at or past
 // the expected length, whatever the size of the reads.
@@ -82,9 +81,17 @@ bool SplitUrl(const char* url, std::string& host, std::string& path) {
 }
 
 bool FetchPage(const char* host, const char* path, std::string& body) {
+  bool timedOut = false;
+  return FetchPage(host, path, RequestTimeouts(), body, timedOut);
+}
+
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body, bool& timedOut) {
+  timedOut = false;
   try {
-    HttpFetcher fetcher;
-    return fetcher.Get(host, path, body);
+    HttpFetcher fetcher(timeouts);
+    const bool fetched = fetcher.Get(host, path, body);
+    timedOut = fetcher.TimedOut();
+    return fetched;
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -145,9 +152,10 @@ bool HttpFetcher::Get(const char* host, const char* path, std::string& body) {
 
   int length = 0;
   GetContentLength(&length);
-  if (length < 0) length = 0;
-  if (length > kLargestBodySize) return false;
-  if (length == 0) length = kAssumedBodySize;
+  if (length <= 0) length = kAssumedBodySize;
+  // A longer body is cut, not refused: the buffer never grows past the limit
+  // on the server's word, and the text kept is what a gzip body would give.
+  length = std::min(length, static_cast<int>(kLongestBody));
 
   uint32_t total = 0;
   return ReadBody(length, total) && DecodeBody(total, body);

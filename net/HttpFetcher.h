@@ -14,6 +14,9 @@ bool SplitUrl(const char* url, std::string& host, std::string& path);
 // Fetches path from host on port 80 with one HTTP/1.1 GET. True: body holds the
 // response body (de-chunked, inflated) as text. False: body is unchanged.
 bool FetchPage(const char* host, const char* path, std::string& body);
+// The same under the caller's timeouts. timedOut tells whether the request
+// ran out of time, even when it returned what had arrived by then.
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body, bool& timedOut);
 
 // The client of one request: FetchPage makes one, calls Get and destroys it.
 class HttpFetcher {
@@ -30,6 +33,8 @@ public:
   // The whole exchange: connect, request, headers, status, body, decoding.
   bool Get(const char* host, const char* path, std::string& body);
   void Close();
+  // Whether the request ran out of time at some step, even if Get succeeded.
+  bool TimedOut() const { return socket_.TimedOut(); }
 
   bool Connect(const char* host, int port);
   bool SendRequest(const char* host, const char* path);

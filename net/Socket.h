@@ -29,8 +29,15 @@ public:
   // Like Receive, but the bytes stay on the socket for the next Receive.
   int Peek(char* buffer, int length);
   void Close();
+  // Whether a call since Open failed because its wait ran out: a send or
+  // receive, or a connect that found no answer (not one that was refused).
+  bool TimedOut() const { return timedOut_; }
 
 private:
+  // Passes result through, noting whether a failure was a time-out.
+  int Checked(int result);
+
   static constexpr std::uintptr_t kNone = ~std::uintptr_t{0};
   std::uintptr_t handle_ = kNone;
+  bool timedOut_ = false;
 };

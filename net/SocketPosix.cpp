@@ -1,6 +1,7 @@
 #include "net/Socket.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -15,6 +16,7 @@ void Socket::StartLibrary() {}
 
 bool Socket::Open(int timeoutMs) {
   Close();
+  timedOut_ = false;
   int fd = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (fd < 0) return false;
   handle_ = static_cast<std::uintptr_t>(fd);
@@ -38,20 +40,28 @@ bool Socket::Connect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  return connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  return Checked(connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address)) == 0;
 }
 
 int Socket::Send(const char* data, int length) {
   // A peer that has gone away must give an error here, not a SIGPIPE.
-  return static_cast<int>(send(Fd(handle_), data, static_cast<size_t>(length), MSG_NOSIGNAL));
+  return Checked(static_cast<int>(send(Fd(handle_), data, static_cast<size_t>(length), MSG_NOSIGNAL)));
 }
 
 int Socket::Receive(char* buffer, int length) {
-  return static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), 0));
+  return Checked(static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), 0)));
 }
 
 int Socket::Peek(char* buffer, int length) {
-  return static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), MSG_PEEK));
+  return Checked(static_cast<int>(recv(Fd(handle_), buffer, static_cast<size_t>(length), MSG_PEEK)));
+}
+
+int Socket::Checked(int result) {
+  // A connect that runs out of SO_SNDTIMEO gives EINPROGRESS; ETIMEDOUT is
+  // the system's own give-up, for a connect or a connection gone silent.
+  if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ETIMEDOUT || errno == EINPROGRESS))
+    timedOut_ = true;
+  return result;
 }
 
 void Socket::Close() {

@@ -13,6 +13,7 @@ void Socket::StartLibrary() {
 
 bool Socket::Open(int timeoutMs) {
   Close();
+  timedOut_ = false;
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) return false;
   handle_ = static_cast<std::uintptr_t>(s);
@@ -37,14 +38,21 @@ bool Socket::Connect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  return connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  return Checked(connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address)) == 0;
 }
 
-int Socket::Send(const char* data, int length) { return send(Handle(handle_), data, length, 0); }
+int Socket::Send(const char* data, int length) { return Checked(send(Handle(handle_), data, length, 0)); }
 
-int Socket::Receive(char* buffer, int length) { return recv(Handle(handle_), buffer, length, 0); }
+int Socket::Receive(char* buffer, int length) { return Checked(recv(Handle(handle_), buffer, length, 0)); }
 
-int Socket::Peek(char* buffer, int length) { return recv(Handle(handle_), buffer, length, MSG_PEEK); }
+int Socket::Peek(char* buffer, int length) { return Checked(recv(Handle(handle_), buffer, length, MSG_PEEK)); }
+
+int Socket::Checked(int result) {
+  // Both a send or receive past SO_SNDTIMEO / SO_RCVTIMEO and a connect
+  // without an answer end in WSAETIMEDOUT.
+  if (result == SOCKET_ERROR && WSAGetLastError() == WSAETIMEDOUT) timedOut_ = true;
+  return result;
+}
 
 void Socket::Close() {
   if (handle_ != kNone) closesocket(Handle(handle_));

@@ -1,15 +1,9 @@
 #pragma once
 
+#include "net/RequestTimeouts.h"
 #include "net/Socket.h"
 
 #include <chrono>
-
-// How long one request may hold the program: in all, from the start of its
-// connection to the last byte read, and in any one send or receive.
-struct RequestTimeouts {
-  int requestMs = 60000;
-  int waitMs = 20000;
-};
 
 // A Socket under a request deadline that starts when it opens: each call waits
 // at most the per-call wait and never past the deadline. Past it, every call
@@ -25,6 +19,9 @@ public:
   int Receive(char* buffer, int length);
   int Peek(char* buffer, int length);
   void Close() { socket_.Close(); }
+  // Whether this request ran out of time: its deadline passed, or a wait or
+  // a connect ran out; set even when what arrived before was kept.
+  bool TimedOut() const { return pastDeadline_ || socket_.TimedOut(); }
 
 private:
   // Shortens the socket's wait when the deadline is nearer than the per-call
@@ -34,5 +31,6 @@ private:
   RequestTimeouts timeouts_;
   std::chrono::steady_clock::time_point deadline_;
   int armedMs_ = 0;
+  bool pastDeadline_ = false;
   Socket socket_;
 };

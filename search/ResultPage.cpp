@@ -3,12 +3,15 @@
 #include "net/HttpFetcher.h"
 #include "net/TextConversion.h"
 
-bool FetchResultPage(const std::string& url, std::string& pageText) {
+bool ResultPageFetcher::Fetch(const std::string& url, std::string& pageText) {
   std::string host;
   std::string path;
-  if (!SplitUrl(url.c_str(), host, path)) return false;
+  if (!SplitUrl(url.c_str(), host, path) || timedOutHosts_.count(host) != 0) return false;
   std::string body;
-  if (!FetchPage(host.c_str(), path.c_str(), body)) return false;
+  bool timedOut = false;
+  const bool fetched = FetchPage(host.c_str(), path.c_str(), timeouts_, body, timedOut);
+  if (timedOut) timedOutHosts_.insert(host);
+  if (!fetched) return false;
   pageText = Utf8ToLocal(body.c_str());
   return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "net/RequestTimeouts.h"
 #include "search/Listing.h"
 
 #include <new>
+#include <set>
 #include <string>
 
 // A first result page holds some 60 advertisements; a page of thousands is
@@ -13,9 +15,22 @@ constexpr std::size_t kMostListingsPerPage = 1000;
 // building the rest of a flood.
 constexpr std::size_t kMostAdvertTagsPerPage = 8 * kMostListingsPerPage;
 
-// Fetches the result page at url and turns it into the local code page.
-// False, with pageText untouched, when the page cannot be fetched.
-bool FetchResultPage(const std::string& url, std::string& pageText);
+// Fetches the result pages of one search. A host whose request ran out of
+// time is not asked again: a silent or trickling site then holds the search
+// for one request's time, not for one per keyword and kind.
+class ResultPageFetcher {
+public:
+  explicit ResultPageFetcher(RequestTimeouts timeouts = RequestTimeouts()) : timeouts_(timeouts) {}
+
+  // Fetches the result page at url and turns it into the local code page.
+  // False, with pageText untouched, when the page cannot be fetched or its
+  // host has timed out before.
+  bool Fetch(const std::string& url, std::string& pageText);
+
+private:
+  RequestTimeouts timeouts_;
+  std::set<std::string> timedOutHosts_;
+};
 
 // Runs readPage on a list of its own, then moves what it read to the end of
 // list. When memory runs out on the way, that page's Listings are dropped,

@@ -7,18 +7,6 @@
 
 namespace {
 
-class NetworkSiteSearches : public SiteSearches {
-public:
-  void SearchSiteA(const std::string& keyword, const std::string& prefix,
-                   const std::string& pathTemplate, int cityRow, ListingList& list) override {
-    ::SearchSiteA(keyword, prefix, pathTemplate, cityRow, list);
-  }
-  void SearchSiteB(const std::string& keyword, const std::string& prefix,
-                   const std::string& pathTemplate, ListingList& list) override {
-    ::SearchSiteB(keyword, prefix, pathTemplate, list);
-  }
-};
-
 void SearchOneKeyword(const std::string& keyword, int cityRow, const SearchChoices& choices,
                       SiteSearches& sites, ListingList& list) {
   const std::string prefix = kCityTable[cityRow].prefix;
@@ -34,8 +22,19 @@ void SearchOneKeyword(const std::string& keyword, int cityRow, const SearchChoic
 
 }  // namespace
 
+void NetworkSiteSearches::SearchSiteA(const std::string& keyword, const std::string& prefix,
+                                      const std::string& pathTemplate, int cityRow, ListingList& list) {
+  ::SearchSiteA(keyword, prefix, pathTemplate, cityRow, pages_, list);
+}
+
+void NetworkSiteSearches::SearchSiteB(const std::string& keyword, const std::string& prefix,
+                                      const std::string& pathTemplate, ListingList& list) {
+  ::SearchSiteB(keyword, prefix, pathTemplate, pages_, list);
+}
+
 void SearchKeywords(const std::string& keywordText, int cityRow, const SearchChoices& choices,
                     ListingList& list) {
+  // Made afresh for each search: a host that timed out is asked again next time.
   NetworkSiteSearches sites;
   SearchKeywords(keywordText, cityRow, choices, sites, list);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/Listing.h"
+#include "search/ResultPage.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ struct SearchChoices {
 
 // The two site searches as the job calls them: keyword as typed, the city's
 // URL prefix and the path template of the site and kind. SearchKeywords uses
-// the ones that fetch real pages; tests put their own in.
+// NetworkSiteSearches; tests put their own in.
 class SiteSearches {
 public:
   virtual ~SiteSearches() = default;
@@ -22,6 +23,20 @@ public:
                            const std::string& pathTemplate, int cityRow, ListingList& list) = 0;
   virtual void SearchSiteB(const std::string& keyword, const std::string& prefix,
                            const std::string& pathTemplate, ListingList& list) = 0;
+};
+
+// The site searches that fetch real pages. One search's: a host that timed
+// out is skipped for the rest of it.
+class NetworkSiteSearches : public SiteSearches {
+public:
+  explicit NetworkSiteSearches(RequestTimeouts timeouts = RequestTimeouts()) : pages_(timeouts) {}
+  void SearchSiteA(const std::string& keyword, const std::string& prefix,
+                   const std::string& pathTemplate, int cityRow, ListingList& list) override;
+  void SearchSiteB(const std::string& keyword, const std::string& prefix,
+                   const std::string& pathTemplate, ListingList& list) override;
+
+private:
+  ResultPageFetcher pages_;
 };
 
 // Every request of one search, without any window: sets the current city row

@@ -78,10 +78,10 @@ void ReadSiteAPage(const std::string& pageText, const std::string& keyword, int 
 }
 
 void SearchSiteA(const std::string& keyword, const std::string& prefix,
-                 const std::string& pathTemplate, int cityRow, ListingList& list) {
+                 const std::string& pathTemplate, int cityRow, ResultPageFetcher& pages, ListingList& list) {
   AppendPageListings(list, [&](ListingList& found) {
     std::string pageText;
-    if (!FetchResultPage(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteA), pageText)) return;
+    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteA), pageText)) return;
     ReadSiteAPage(pageText, keyword, cityRow, found);
   });
 }

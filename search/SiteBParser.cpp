@@ -57,10 +57,10 @@ void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
 }
 
 void SearchSiteB(const std::string& keyword, const std::string& prefix,
-                 const std::string& pathTemplate, ListingList& list) {
+                 const std::string& pathTemplate, ResultPageFetcher& pages, ListingList& list) {
   AppendPageListings(list, [&](ListingList& found) {
     std::string pageText;
-    if (!FetchResultPage(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
+    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
     ReadSiteBPage(pageText, keyword, prefix, found);
   });
 }

@@ -4,13 +4,15 @@
 
 #include <string>
 
+class ResultPageFetcher;
+
 // Reads the advertisements of one SiteB result page (already in the local code
 // page) into list, in document order; links are made absolute on the city's
 // SiteB host, given by its URL prefix.
 void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
                    const std::string& prefix, ListingList& list);
 
-// One SiteB request: builds the URL, fetches the page and reads it. A page
-// that cannot be fetched adds nothing.
+// One SiteB request: builds the URL, fetches the page through pages and
+// reads it. A page that cannot be fetched adds nothing.
 void SearchSiteB(const std::string& keyword, const std::string& prefix,
-                 const std::string& pathTemplate, ListingList& list);
+                 const std::string& pathTemplate, ResultPageFetcher& pages, ListingList& list);

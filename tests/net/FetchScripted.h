@@ -12,6 +12,7 @@ inline const std::string kUnchangedBody = "unchanged";
 
 struct FetchOutcome {
   bool fetched = false;
+  bool timedOut = false;
   std::string body = kUnchangedBody;
   ScriptedHttpServer::Record record;
 };
@@ -24,7 +25,11 @@ inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* addres
     ADD_FAILURE() << "cannot listen on " << address << ":80";
     return outcome;
   }
-  outcome.fetched = HttpFetcher(timeouts).Get(address, path, outcome.body);
+  {
+    HttpFetcher fetcher(timeouts);
+    outcome.fetched = fetcher.Get(address, path, outcome.body);
+    outcome.timedOut = fetcher.TimedOut();
+  }  // closed before the server's record is taken
   outcome.record = server.Finish();
   return outcome;
 }

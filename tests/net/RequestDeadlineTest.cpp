@@ -35,6 +35,7 @@ TEST(RequestDeadline, EndsABodyThatNeverEndsAndKeepsWhatArrived) {
     SCOPED_TRACE(c.start);
     FetchOutcome outcome = FetchTrickled(c.start, c.byte);
     EXPECT_TRUE(outcome.fetched);
+    EXPECT_TRUE(outcome.timedOut);  // though it kept what arrived
     EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
     EXPECT_EQ(outcome.body.substr(0, std::string(c.body).size()), c.body);
     EXPECT_EQ(outcome.body.find_first_not_of(c.kept, std::string(c.body).size()), std::string::npos);
@@ -44,6 +45,7 @@ TEST(RequestDeadline, EndsABodyThatNeverEndsAndKeepsWhatArrived) {
 TEST(RequestDeadline, FailsAHeaderBlockThatNeverEnds) {
   FetchOutcome outcome = FetchTrickled("HTTP/1.1 200 OK\r\nX-Slow: ", 'a');
   EXPECT_FALSE(outcome.fetched);
+  EXPECT_TRUE(outcome.timedOut);
   EXPECT_EQ(outcome.body, kUnchangedBody);
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
 }
@@ -54,6 +56,7 @@ TEST(RequestDeadline, EachReceiveStillWaitsOnlyItsOwnTime) {
   FetchOutcome outcome = FetchScripted(server, kDeadlineAddress, "/", RequestTimeouts{60000, 1500});
   EXPECT_TRUE(outcome.fetched);
   EXPECT_EQ(outcome.body, "partial");
+  EXPECT_TRUE(outcome.timedOut);
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
   // Without times of the caller's own: 20 s per receive, 60 s per request.
   EXPECT_EQ(RequestTimeouts().waitMs, 20000);

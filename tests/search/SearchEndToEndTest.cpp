@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -80,6 +81,40 @@ std::tuple<int, int> Age(const std::string& row) {
   int day = std::atoi(date.c_str() + std::min(date.size(), std::size_t{3}));
   return {2, -(month * 100 + day)};
 }
+
+// SiteA's hosts never finish an answer: silent, or a body that trickles in
+// for longer than a request may take. SiteB's answer a server error at once.
+// Counts the connections per host.
+class StuckSiteA {
+public:
+  explicit StuckSiteA(bool trickles) : trickles_(trickles) {}
+  bool Start() { return server_.Start("127.0.0.1", 80, [this](TestConnection& c) { Answer(c); }); }
+  std::map<std::string, int> Finish() {
+    server_.Stop();
+    return connections_;
+  }
+
+private:
+  void Answer(TestConnection& connection) {
+    std::string request;
+    if (!connection.ReceiveRequest(request)) return;
+    const std::size_t start = request.find("Host: ") + 6;
+    const std::string host = request.substr(start, request.find("\r\n", start) - start);
+    ++connections_[host];
+    if (host.find(FakeSiteDomain(FakeSite::SiteB)) != std::string::npos) {
+      connection.Send("HTTP/1.1 500 Internal Server Error\r\n\r\n");
+    } else if (!trickles_) {
+      connection.WaitForPeerClose(10000);
+    } else if (connection.Send("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n")) {
+      for (int i = 0; i < 200 && connection.Send("x") && !connection.WaitForPeerClose(50); ++i) {
+      }
+    }
+  }
+
+  bool trickles_;
+  std::map<std::string, int> connections_;  // only the server's thread writes it before Stop
+  TestServer server_;
+};
 
 class FakeSitesSearch : public ::testing::Test {
 protected:
@@ -160,7 +195,7 @@ TEST_F(FakeSitesSearch, ASiteThatIsDownAddsNothingAndTheJobGoesOn) {
   EXPECT_EQ(Search(kTextDefaultKeywords, 9, kEverything), siteBOnly);
   EXPECT_EQ(sites_->Requests().size(), 12u);
   std::string pageText = "as it was";
-  EXPECT_FALSE(FetchResultPage(std::string(kCityTable[9].prefix) + kSiteAWholeFlatTemplate, pageText));
+  EXPECT_FALSE(ResultPageFetcher().Fetch(std::string(kCityTable[9].prefix) + kSiteAWholeFlatTemplate, pageText));
   EXPECT_EQ(pageText, "as it was");
   sites_->Stop();
 
@@ -176,4 +211,21 @@ TEST_F(FakeSitesSearch, NoServerOrAnUnknownKeywordGivesAnEmptyList) {
   Serve();
   EXPECT_EQ(Search("\xCC\xEC\\nowhere\\<b>", 2, kEverything), Rows{});
   EXPECT_EQ(sites_->Requests().size(), 12u);
+}
+
+TEST(StuckSiteSearch, AHostThatTimedOutIsNotAskedAgainInTheSameSearch) {
+  // Waits long enough for a slow start under Wine; the server's error comes at once.
+  const RequestTimeouts shortTimeouts{2000, 1000};
+  const std::string siteA = std::string("sh.") + FakeSiteDomain(FakeSite::SiteA);
+  const std::string siteB = std::string("sh.") + FakeSiteDomain(FakeSite::SiteB);
+  for (bool trickles : {false, true}) {
+    SCOPED_TRACE(trickles ? "trickles" : "silent");
+    StuckSiteA stuck(trickles);
+    ASSERT_TRUE(stuck.Start());
+    NetworkSiteSearches sites(shortTimeouts);
+    ListingList list;
+    SearchKeywords(kTextDefaultKeywords, 7, kEverything, sites, list);
+    EXPECT_EQ(list.Head(), nullptr);
+    EXPECT_EQ(stuck.Finish(), (std::map<std::string, int>{{siteA, 1}, {siteB, 6}}));
+  }
 }
