@@ -74,7 +74,7 @@ void RegisterHostilePageBenchmarks() {
       benchmark::DoNotOptimize(listings = SortAndCount(list));
     }
     state.counters["listings"] = listings;
-  })->Unit(benchmark::kMillisecond)->Iterations(3);
+  })->Unit(benchmark::kMillisecond);
 }
 
 void PrintHostilePageTable(const BenchReporter& report) {
