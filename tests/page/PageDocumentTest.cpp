@@ -70,8 +70,12 @@ TEST(AttributeTest, ComparesTheWholeValueIgnoringAsciiCase) {
 
 TEST(AttributeTest, LaterTestsOnTheSameNodeSeeTheSameAttributes) {
   ParsedPage page("<body><a class=t id=x href='/1'>a</a><a class=t>b</a></body>");
+  const std::size_t left = page.doc.TreeBytesLeft();
   NodeHandle first;
   ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "a", "class", "T", first));
+  // The map kept for the node costs the tree's budget its few hundred bytes.
+  EXPECT_LT(page.doc.TreeBytesLeft(), left);
+  EXPECT_GT(page.doc.TreeBytesLeft() + 1000, left);
   NodeHandle again;
   ASSERT_TRUE(page.doc.FindChildWithAttr(page.Body(), "a", "id", "x", again));
   EXPECT_EQ(again, first);
