@@ -83,14 +83,16 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
   return part;
 }
 
-std::string PageOfListings(BenchSite site, std::size_t bytes) {
-  // Pages grow by the same few hundred bytes per advertisement: estimate
-  // from a small page, then step down until the page fits.
-  const std::size_t empty = MakeResultPage(site, 0).size();
-  const std::size_t perListing = (MakeResultPage(site, 100).size() - empty) / 100;
-  int count = bytes > empty ? static_cast<int>((bytes - empty) / perListing) : 0;
-  std::string page = MakeResultPage(site, count);
-  while (page.size() > bytes && count > 0) page = MakeResultPage(site, --count);
+// The page of as many advertisements as fit in `bytes`, from make(count).
+// Pages grow by about the same bytes per advertisement: estimate from two
+// small pages, then step down until the page fits.
+template <typename MakePage>
+std::string LargestPageWithin(std::size_t bytes, MakePage make) {
+  const std::size_t empty = make(0).size();
+  const std::size_t perAdvert = (make(100).size() - empty) / 100;
+  int count = bytes > empty ? static_cast<int>((bytes - empty) / perAdvert) : 0;
+  std::string page = make(count);
+  while (page.size() > bytes && count > 0) page = make(--count);
   return page;
 }
 
@@ -123,7 +125,8 @@ int CountAdvertisements(BenchSite site, const std::string& page) {
 }
 
 std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
-  if (fill == PageFill::Listings) return PageOfListings(site, bytes);
+  if (fill == PageFill::Listings)
+    return LargestPageWithin(bytes, [site](int count) { return MakeResultPage(site, count); });
   if (fill == PageFill::Flood)
     return FloodResultPage(site == BenchSite::SiteA ? FakeSite::SiteA : FakeSite::SiteB,
                            MakeResultPage(site, kLeadingAdvertisements), bytes);
@@ -131,8 +134,8 @@ std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
     const DenseLayout layout = fill == PageFill::DenseIndented ? DenseLayout::Indented
                                : fill == PageFill::DenseLines  ? DenseLayout::Lines
                                                                : DenseLayout::Compact;
-    return site == BenchSite::SiteA ? DenseSiteAPageOfSize(bytes, kMenuLinks, layout)
-                                    : DenseSiteBPageOfSize(bytes, kMenuLinks, layout);
+    auto make = site == BenchSite::SiteA ? DenseSiteAPage : DenseSiteBPage;
+    return LargestPageWithin(bytes, [&](int count) { return make(count, kMenuLinks, layout); });
   }
   const RowShape& row = site == BenchSite::SiteA ? kSiteA : kSiteB;
   std::string page = MakeResultPage(site, kLeadingAdvertisements);

@@ -31,8 +31,7 @@ void ReadPageInto(BenchSite site, const BenchPage& page, ListingList& list) {
   else ReadSiteBPage(text, "k", kPrefix, list);
 }
 
-int SortAndCount(ListingList& list) {
-  SortListingsByDate(list.Head());
+int CountListings(const ListingList& list) {
   int count = 0;
   for (Listing* l = list.Head(); l; l = l->next) ++count;
   return count;
@@ -41,10 +40,8 @@ int SortAndCount(ListingList& list) {
 int ReadPage(BenchSite site, const BenchPage& page, PageEnd end) {
   ListingList list;
   ReadPageInto(site, page, list);
-  if (end == PageEnd::Sorted) return SortAndCount(list);
-  int count = 0;
-  for (Listing* l = list.Head(); l; l = l->next) ++count;
-  return count;
+  if (end == PageEnd::Sorted) SortListingsByDate(list.Head());
+  return CountListings(list);
 }
 
 void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page, PageEnd end) {

@@ -17,8 +17,7 @@ BenchPage MakeBenchPage(std::string utf8);
 
 // Everything after the bytes arrive: inflate, convert, parse, extract.
 void ReadPageInto(BenchSite site, const BenchPage& page, ListingList& list);
-// The search's end: the sort; returns the number of Listings.
-int SortAndCount(ListingList& list);
+int CountListings(const ListingList& list);
 // One page read, and sorted as a search of that page alone would end, or not;
 // returns the Listings read.
 enum class PageEnd { Read, Sorted };

@@ -106,27 +106,3 @@ std::string DenseSiteBPage(int advertisements, int menuLinks, DenseLayout layout
   End(m);
   return m.Text();
 }
-
-namespace {
-
-template <typename MakePage>
-std::string PageOfSize(MakePage make, std::size_t bytes, int menuLinks, DenseLayout layout) {
-  // Each advertisement adds the same bytes but for its number's digits:
-  // estimate from two small pages, then step down until the page fits.
-  const std::size_t none = make(0, menuLinks, layout).size();
-  const std::size_t perAdvert = (make(100, menuLinks, layout).size() - none) / 100;
-  int count = bytes > none ? static_cast<int>((bytes - none) / perAdvert) : 0;
-  std::string page = make(count, menuLinks, layout);
-  while (page.size() > bytes && count > 0) page = make(--count, menuLinks, layout);
-  return page;
-}
-
-}  // namespace
-
-std::string DenseSiteAPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout) {
-  return PageOfSize(DenseSiteAPage, bytes, menuLinks, layout);
-}
-
-std::string DenseSiteBPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout) {
-  return PageOfSize(DenseSiteBPage, bytes, menuLinks, layout);
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 enum class DenseLayout {
@@ -17,7 +16,3 @@ enum class DenseLayout {
 std::string DenseSiteAPage(int advertisements, int menuLinks, DenseLayout layout);
 std::string DenseSiteBPage(int advertisements, int menuLinks, DenseLayout layout);
 
-// The largest such page of at most `bytes` bytes that holds the menu and as
-// many advertisements as fit.
-std::string DenseSiteAPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout);
-std::string DenseSiteBPageOfSize(std::size_t bytes, int menuLinks, DenseLayout layout);
