@@ -25,10 +25,11 @@ BenchPage MakeBenchPage(std::string utf8) {
 
 void ReadPageInto(BenchSite site, const BenchPage& page, ListingList& list) {
   std::string body;
-  InflateGzipBody(page.gzip.data(), static_cast<uint32_t>(page.gzip.size()), body);
+  bool whole = false;
+  InflateGzipBody(page.gzip.data(), static_cast<uint32_t>(page.gzip.size()), body, whole);
   std::string text = Utf8ToLocal(body.c_str());
-  if (site == BenchSite::SiteA) ReadSiteAPage(text, "k", 0, list);
-  else ReadSiteBPage(text, "k", kPrefix, list);
+  if (site == BenchSite::SiteA) ReadSiteAPage(text, "k", 0, list, whole);
+  else ReadSiteBPage(text, "k", kPrefix, list, whole);
 }
 
 int CountListings(const ListingList& list) {

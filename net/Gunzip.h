@@ -6,9 +6,11 @@
 
 // Inflates a gzip-wrapped body in one pass. Returns zlib's status, 0 for
 // success, and then *capacity receives the decoded length. A body cut short
-// or larger than the output also gives 0, with what fitted decoded.
-int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength);
+// or larger than the output also gives 0, with what fitted decoded; ended
+// tells whether the stream reached its end.
+int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength, bool& ended);
 
 // The text of a gzip body as a fetch returns it: at most the first 2 MiB
 // inflated, up to its first zero byte. False when it cannot be decoded.
-bool InflateGzipBody(const char* input, uint32_t inputLength, std::string& text);
+// whole tells whether the text holds the whole stream.
+bool InflateGzipBody(const char* input, uint32_t inputLength, std::string& text, bool& whole);

@@ -81,16 +81,18 @@ bool SplitUrl(const char* url, std::string& host, std::string& path) {
 }
 
 bool FetchPage(const char* host, const char* path, std::string& body) {
-  bool timedOut = false;
-  return FetchPage(host, path, RequestTimeouts(), body, timedOut);
+  FetchReport report;
+  return FetchPage(host, path, RequestTimeouts(), body, report);
 }
 
-bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body, bool& timedOut) {
-  timedOut = false;
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body,
+               FetchReport& report) {
+  report = FetchReport();
   try {
     HttpFetcher fetcher(timeouts);
     const bool fetched = fetcher.Get(host, path, body);
-    timedOut = fetcher.TimedOut();
+    report.timedOut = fetcher.TimedOut();
+    report.bodyWhole = fetched && fetcher.BodyWhole();
     return fetched;
   } catch (const std::bad_alloc&) {
     return false;
@@ -150,15 +152,23 @@ bool HttpFetcher::Get(const char* host, const char* path, std::string& body) {
   GetStatusCode(&status);
   if (static_cast<unsigned>(status) >= kFirstFailingStatus) return false;
 
-  int length = 0;
-  GetContentLength(&length);
-  if (length <= 0) length = kAssumedBodySize;
+  int declared = 0;
+  GetContentLength(&declared);
+  int length = declared > 0 ? declared : kAssumedBodySize;
   // A longer body is cut, not refused: the buffer never grows past the limit
   // on the server's word, and the text kept is what a gzip body would give.
   length = std::min(length, static_cast<int>(kLongestBody));
 
   uint32_t total = 0;
-  return ReadBody(length, total) && DecodeBody(total, body);
+  if (!ReadBody(length, total)) return false;
+  // Whole when the body ended on its own terms: the declared length all
+  // there, or without one the last chunk or the close before the assumed size.
+  bool whole = declared > 0 && !chunked_ ? declared == length && total >= static_cast<uint32_t>(declared)
+                                         : bodyEnded_;
+  bool textWhole = false;
+  if (!DecodeBody(total, body, textWhole)) return false;
+  bodyWhole_ = whole && textWhole;
+  return true;
 }
 
 bool HttpFetcher::ReadBody(int length, uint32_t& total) {
@@ -177,17 +187,18 @@ bool HttpFetcher::ReadBody(int length, uint32_t& total) {
   return true;
 }
 
-bool HttpFetcher::DecodeBody(uint32_t total, std::string& body) const {
+bool HttpFetcher::DecodeBody(uint32_t total, std::string& body, bool& whole) const {
   const char* raw = bodyBuffer_.get();
   char contentEncoding[kContentEncodingSize] = {};
   if (!GetHeaderValue("Content-Encoding", contentEncoding, sizeof contentEncoding) ||
       !EqualsIgnoringCase(contentEncoding, "gzip")) {
     // The buffer's text, up to its first zero byte: the buffer always ends in one.
     body.assign(raw);
+    whole = body.size() >= total;
     return true;
   }
   std::string text;
-  if (!InflateGzipBody(raw, total, text)) return false;
+  if (!InflateGzipBody(raw, total, text, whole)) return false;
   body.swap(text);
   return true;
 }

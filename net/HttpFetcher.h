@@ -14,9 +14,18 @@ bool SplitUrl(const char* url, std::string& host, std::string& path);
 // Fetches path from host on port 80 with one HTTP/1.1 GET. True: body holds the
 // response body (de-chunked, inflated) as text. False: body is unchanged.
 bool FetchPage(const char* host, const char* path, std::string& body);
-// The same under the caller's timeouts. timedOut tells whether the request
-// ran out of time, even when it returned what had arrived by then.
-bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body, bool& timedOut);
+
+// What a fetch knows beyond the body's text.
+struct FetchReport {
+  // The request ran out of time, even when it returned what had arrived by then.
+  bool timedOut = false;
+  // The text holds the whole body: not cut at a limit, a time-out, an early
+  // close, a broken gzip stream or a zero byte.
+  bool bodyWhole = false;
+};
+// The same under the caller's timeouts.
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body,
+               FetchReport& report);
 
 // The client of one request: FetchPage makes one, calls Get and destroys it.
 class HttpFetcher {
@@ -35,6 +44,8 @@ public:
   void Close();
   // Whether the request ran out of time at some step, even if Get succeeded.
   bool TimedOut() const { return socket_.TimedOut(); }
+  // After a successful Get: whether body holds the whole of the body.
+  bool BodyWhole() const { return bodyWhole_; }
 
   bool Connect(const char* host, int port);
   bool SendRequest(const char* host, const char* path);
@@ -57,11 +68,13 @@ public:
 
 private:
   bool ReadBody(int length, uint32_t& total);
-  bool DecodeBody(uint32_t total, std::string& body) const;
+  bool DecodeBody(uint32_t total, std::string& body, bool& whole) const;
 
   TimedSocket socket_;
   std::unique_ptr<char[]> headerBuffer_;
   std::unique_ptr<char[]> bodyBuffer_;
   int32_t chunked_ = 0;
   uint32_t chunkRemaining_ = kChunkSizeUnread;
+  bool bodyEnded_ = false;  // the body's own end came: a plain body's close, or the last chunk
+  bool bodyWhole_ = false;
 };

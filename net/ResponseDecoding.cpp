@@ -52,6 +52,7 @@ public:
 
   // The size the line gives; 0, the last chunk, for one that was too long.
   uint32_t Size() const { return tooLong_ ? 0 : HttpFetcher::ParseHexSize(text_, stored_); }
+  bool TooLong() const { return tooLong_; }
 
 private:
   bool Overflow() {
@@ -121,6 +122,7 @@ bool HttpFetcher::ReadBlock(char* destination, uint32_t capacity, uint32_t* deli
   const int most = static_cast<int>(std::min<uint32_t>(capacity, INT_MAX));
   if (!chunked_) {
     const int received = socket_.Receive(destination, most);
+    bodyEnded_ = received == 0;
     if (received <= 0) return false;
     *delivered = static_cast<uint32_t>(received);
     return true;
@@ -159,7 +161,10 @@ uint32_t HttpFetcher::ReadChunkSize() {
   // A closed connection or an error ends the line like a line feed.
   while (!ended && ReceiveThrough(socket_, window, sizeof window, line, ended) > 0) {
   }
-  return line.Size();
+  const uint32_t size = line.Size();
+  // Only a whole line that reads 0 is the body's own end.
+  bodyEnded_ = size == 0 && ended && !line.TooLong();
+  return size;
 }
 
 uint32_t HttpFetcher::ParseHexSize(const char* text, std::size_t length) {

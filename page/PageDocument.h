@@ -41,8 +41,12 @@ public:
   // lists a bounded number of such elements need not build a flood of them.
   void LimitElements(const std::string& tag, std::size_t most);
 
-  // Whether the page lost its rest to the tree's budget, and whether the
-  // element was still open there: its content runs past what was kept.
+  // After parseTree, for a text known to stop before the page did (a body
+  // cut short, broken or ended early): the page counts as cut at its end.
+  void TextCutShort() { pageCut_ = true; }
+  // Whether the page lost its rest (to the tree's budget, or before the text
+  // came), and whether the element was still open there: its content runs
+  // past what was kept.
   bool PageCut() const { return pageCut_; }
   bool OpenAtCut(NodeHandle element) const;
   // What the tree and attribute maps may take in all, and what is left of it.

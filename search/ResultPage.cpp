@@ -3,15 +3,16 @@
 #include "net/HttpFetcher.h"
 #include "net/TextConversion.h"
 
-bool ResultPageFetcher::Fetch(const std::string& url, std::string& pageText) {
+bool ResultPageFetcher::Fetch(const std::string& url, std::string& pageText, bool& textWhole) {
   std::string host;
   std::string path;
   if (!SplitUrl(url.c_str(), host, path) || timedOutHosts_.count(host) != 0) return false;
   std::string body;
-  bool timedOut = false;
-  const bool fetched = FetchPage(host.c_str(), path.c_str(), timeouts_, body, timedOut);
-  if (timedOut) timedOutHosts_.insert(host);
+  FetchReport report;
+  const bool fetched = FetchPage(host.c_str(), path.c_str(), timeouts_, body, report);
+  if (report.timedOut) timedOutHosts_.insert(host);
   if (!fetched) return false;
   pageText = Utf8ToLocal(body.c_str());
+  textWhole = report.bodyWhole;
   return true;
 }

@@ -22,10 +22,10 @@ class ResultPageFetcher {
 public:
   explicit ResultPageFetcher(RequestTimeouts timeouts = RequestTimeouts()) : timeouts_(timeouts) {}
 
-  // Fetches the result page at url and turns it into the local code page.
-  // False, with pageText untouched, when the page cannot be fetched or its
-  // host has timed out before.
-  bool Fetch(const std::string& url, std::string& pageText);
+  // Fetches the result page at url and turns it into the local code page;
+  // textWhole tells whether the text holds the whole page. False, with both
+  // untouched, when the page cannot be fetched or its host has timed out before.
+  bool Fetch(const std::string& url, std::string& pageText, bool& textWhole);
 
 private:
   RequestTimeouts timeouts_;

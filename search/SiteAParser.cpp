@@ -42,10 +42,11 @@ void ReadDetailCells(PageDocument& doc, const std::string& pageText, NodeHandle 
 }  // namespace
 
 void ReadSiteAPage(const std::string& pageText, const std::string& keyword, int cityRow,
-                   ListingList& list) {
+                   ListingList& list, bool textWhole) {
   PageDocument doc;
   doc.LimitElements("tr", kMostAdvertTagsPerPage);
   doc.parseTree(pageText);
+  if (!textWhole) doc.TextCutShort();
   NodeHandle body;
   if (!doc.FindBody(body)) return;
   const char* tableClass = ValidCityRow(cityRow) == 0 ? kBeijingTableClass : kCityTableClass;
@@ -81,7 +82,8 @@ void SearchSiteA(const std::string& keyword, const std::string& prefix,
                  const std::string& pathTemplate, int cityRow, ResultPageFetcher& pages, ListingList& list) {
   AppendPageListings(list, [&](ListingList& found) {
     std::string pageText;
-    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteA), pageText)) return;
-    ReadSiteAPage(pageText, keyword, cityRow, found);
+    bool textWhole = false;
+    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteA), pageText, textWhole)) return;
+    ReadSiteAPage(pageText, keyword, cityRow, found, textWhole);
   });
 }

@@ -25,10 +25,11 @@ std::string CellText(PageDocument& doc, const std::string& pageText, NodeHandle 
 }  // namespace
 
 void ReadSiteBPage(const std::string& pageText, const std::string& keyword,
-                   const std::string& prefix, ListingList& list) {
+                   const std::string& prefix, ListingList& list, bool textWhole) {
   PageDocument doc;
   doc.LimitElements("dl", kMostAdvertTagsPerPage);
   doc.parseTree(pageText);
+  if (!textWhole) doc.TextCutShort();
   NodeHandle body;
   if (!doc.FindBody(body)) return;
   NodeHandle container;
@@ -60,7 +61,8 @@ void SearchSiteB(const std::string& keyword, const std::string& prefix,
                  const std::string& pathTemplate, ResultPageFetcher& pages, ListingList& list) {
   AppendPageListings(list, [&](ListingList& found) {
     std::string pageText;
-    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText)) return;
-    ReadSiteBPage(pageText, keyword, prefix, found);
+    bool textWhole = false;
+    if (!pages.Fetch(BuildRequestUrl(prefix, pathTemplate, keyword, Site::SiteB), pageText, textWhole)) return;
+    ReadSiteBPage(pageText, keyword, prefix, found, textWhole);
   });
 }

@@ -25,6 +25,7 @@ uint32_t Hex(const char* text) { return HttpFetcher::ParseHexSize(text, std::str
 TEST(ChunkedBody, FramingIsRemovedAndTheLastChunkEndsTheBody) {
   FetchOutcome five = FetchChunked("5\r\nhello\r\n0\r\n\r\n");
   EXPECT_TRUE(five.fetched);
+  EXPECT_TRUE(five.whole);
   EXPECT_EQ(five.body, "hello");
   EXPECT_TRUE(five.record.clientClosedWhileHeld);
 
@@ -71,6 +72,7 @@ TEST(ChunkedBody, OversizeOrUnreadableSizeLinesEndTheBody) {
   // A size line stops being read after 101 characters, even if it never ends.
   FetchOutcome endless = FetchChunked("5\r\nhello\r\n" + std::string(102, '0'));
   EXPECT_EQ(endless.body, "hello");
+  EXPECT_FALSE(endless.whole);
   EXPECT_TRUE(endless.record.clientClosedWhileHeld);
   // Skipped bytes count too: at most 4096 before the line feed.
   const std::string extension = "3;" + std::string(4093, 'e');
@@ -85,6 +87,7 @@ TEST(ChunkedBody, PeerClosingInsideAChunkKeepsWhatArrived) {
   FetchOutcome outcome =
       FetchResponse(kChunkedAddress, std::string(kChunkedHeaders) + "5\r\nhello\r\na\r\nworld");
   EXPECT_TRUE(outcome.fetched);
+  EXPECT_FALSE(outcome.whole);
   EXPECT_EQ(outcome.body, "helloworld");
 }
 

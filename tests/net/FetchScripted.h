@@ -13,6 +13,7 @@ inline const std::string kUnchangedBody = "unchanged";
 struct FetchOutcome {
   bool fetched = false;
   bool timedOut = false;
+  bool whole = false;
   std::string body = kUnchangedBody;
   ScriptedHttpServer::Record record;
 };
@@ -29,6 +30,7 @@ inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* addres
     HttpFetcher fetcher(timeouts);
     outcome.fetched = fetcher.Get(address, path, outcome.body);
     outcome.timedOut = fetcher.TimedOut();
+    outcome.whole = fetcher.BodyWhole();
   }  // closed before the server's record is taken
   outcome.record = server.Finish();
   return outcome;

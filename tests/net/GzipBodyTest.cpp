@@ -142,12 +142,14 @@ TEST(Gunzip, CompleteStreamReportsItsLength) {
   const std::string packed = Compress("nestari");
   std::vector<char> out(64, '\0');
   uint32_t capacity = static_cast<uint32_t>(out.size());
-  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), static_cast<uint32_t>(packed.size())), Z_OK);
+  bool ended = false;
+  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), static_cast<uint32_t>(packed.size()), ended), Z_OK);
+  EXPECT_TRUE(ended);
   EXPECT_EQ(capacity, 7u);
   EXPECT_EQ(std::string(out.data(), capacity), "nestari");
 
   capacity = static_cast<uint32_t>(out.size());
-  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), 0), Z_DATA_ERROR);
+  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), 0, ended), Z_DATA_ERROR);
   EXPECT_EQ(capacity, out.size());
 }
 
@@ -155,13 +157,17 @@ TEST(Gunzip, StreamCutShortReportsWhatItDecoded) {
   const std::string packed = Compress(std::string(3000, 'n'));
   std::vector<char> out(4096, 'x');
   uint32_t capacity = static_cast<uint32_t>(out.size());
-  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), static_cast<uint32_t>(packed.size() - 8)), Z_OK);
+  bool ended = true;
+  EXPECT_EQ(Gunzip(out.data(), &capacity, packed.data(), static_cast<uint32_t>(packed.size() - 8), ended), Z_OK);
+  EXPECT_FALSE(ended);
   EXPECT_EQ(std::string(out.data(), capacity), std::string(3000, 'n'));
 
   // The fetch's text stops at the decoded end even in a buffer never zeroed.
   std::string text = "stale";
-  EXPECT_TRUE(InflateGzipBody(packed.data(), static_cast<uint32_t>(packed.size() - 8), text));
+  bool whole = true;
+  EXPECT_TRUE(InflateGzipBody(packed.data(), static_cast<uint32_t>(packed.size() - 8), text, whole));
+  EXPECT_FALSE(whole);
   EXPECT_EQ(text, std::string(3000, 'n'));
-  EXPECT_FALSE(InflateGzipBody("plain", 5, text));
+  EXPECT_FALSE(InflateGzipBody("plain", 5, text, whole));
   EXPECT_EQ(text, std::string(3000, 'n'));
 }

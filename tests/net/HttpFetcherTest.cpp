@@ -74,9 +74,9 @@ TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
   EXPECT_FALSE(FetchPage(kRequestAddress, nullptr, body));
   EXPECT_FALSE(FetchPage("", "/", body));
   // Nothing listens: refused, which is no time-out.
-  bool timedOut = true;
-  EXPECT_FALSE(FetchPage(kRequestAddress, "/", RequestTimeouts(), body, timedOut));
-  EXPECT_FALSE(timedOut);
+  FetchReport report{true, true};
+  EXPECT_FALSE(FetchPage(kRequestAddress, "/", RequestTimeouts(), body, report));
+  EXPECT_FALSE(report.timedOut || report.bodyWhole);
   EXPECT_EQ(body, kUnchangedBody);
 
   // A port in the host text is part of the name: no such host, no connection.
@@ -124,6 +124,7 @@ TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
     FetchOutcome outcome = FetchScripted(server, kHeaderAddress);
     EXPECT_TRUE(outcome.fetched);
     EXPECT_FALSE(outcome.timedOut);
+    EXPECT_TRUE(outcome.whole);
     EXPECT_EQ(outcome.body, "0123456789");
     EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
   }
@@ -205,6 +206,7 @@ TEST(HttpBody, WithoutLengthReadsUntilTheServerCloses) {
   server.Send("HTTP/1.1 200 OK\r\n\r\n" + first).Pause(30).Send(second);
   FetchOutcome outcome = FetchScripted(server, kBodyAddress);
   EXPECT_TRUE(outcome.fetched);
+  EXPECT_TRUE(outcome.whole);
   EXPECT_EQ(outcome.body, first + second);
 }
 
@@ -227,6 +229,7 @@ TEST(HttpBody, StopsAtOneMebibyteWithoutALengthAndAtTwoWhateverTheLengthOrFramin
     FetchOutcome outcome = FetchResponse(
         kBodyAddress, std::string("HTTP/1.1 200 OK\r\n") + c.headers + "\r\n" + c.framing + sent, AfterResponse::HoldOpen);
     EXPECT_TRUE(outcome.fetched);
+    EXPECT_FALSE(outcome.whole);
     EXPECT_GE(outcome.body.size(), c.most);
     EXPECT_LT(outcome.body.size(), c.most + 500);
     EXPECT_EQ(outcome.body, sent.substr(0, outcome.body.size()));
@@ -239,6 +242,7 @@ TEST(HttpBody, CloseInTheMiddleReturnsThePartialBody) {
       FetchResponse(kBodyAddress, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(40, 'p'));
   EXPECT_TRUE(outcome.fetched);
   EXPECT_FALSE(outcome.timedOut);  // closed, not silent
+  EXPECT_FALSE(outcome.whole);
   EXPECT_EQ(outcome.body, std::string(40, 'p'));
 }
 
@@ -246,5 +250,6 @@ TEST(HttpBody, ZeroByteEndsTheText) {
   FetchOutcome outcome =
       FetchResponse(kBodyAddress, std::string("HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\nabc\0def", 45));
   EXPECT_TRUE(outcome.fetched);
+  EXPECT_FALSE(outcome.whole);
   EXPECT_EQ(outcome.body, "abc");
 }

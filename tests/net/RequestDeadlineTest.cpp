@@ -36,6 +36,7 @@ TEST(RequestDeadline, EndsABodyThatNeverEndsAndKeepsWhatArrived) {
     FetchOutcome outcome = FetchTrickled(c.start, c.byte);
     EXPECT_TRUE(outcome.fetched);
     EXPECT_TRUE(outcome.timedOut);  // though it kept what arrived
+    EXPECT_FALSE(outcome.whole);
     EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
     EXPECT_EQ(outcome.body.substr(0, std::string(c.body).size()), c.body);
     EXPECT_EQ(outcome.body.find_first_not_of(c.kept, std::string(c.body).size()), std::string::npos);

@@ -6,12 +6,15 @@
 #include "search/ResultPage.h"
 #include "search/SearchJob.h"
 #include "search/SiteTemplates.h"
+#include "search/SiteAParser.h"
 #include "demo/sites/FakeSites.h"
+#include "tests/net/ScriptedHttpServer.h"
 #include "tests/search/SearchTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -195,8 +198,11 @@ TEST_F(FakeSitesSearch, ASiteThatIsDownAddsNothingAndTheJobGoesOn) {
   EXPECT_EQ(Search(kTextDefaultKeywords, 9, kEverything), siteBOnly);
   EXPECT_EQ(sites_->Requests().size(), 12u);
   std::string pageText = "as it was";
-  EXPECT_FALSE(ResultPageFetcher().Fetch(std::string(kCityTable[9].prefix) + kSiteAWholeFlatTemplate, pageText));
+  bool whole = true;
+  EXPECT_FALSE(
+      ResultPageFetcher().Fetch(std::string(kCityTable[9].prefix) + kSiteAWholeFlatTemplate, pageText, whole));
   EXPECT_EQ(pageText, "as it was");
+  EXPECT_TRUE(whole);
   sites_->Stop();
 
   options.siteADown = false;
@@ -227,5 +233,76 @@ TEST(StuckSiteSearch, AHostThatTimedOutIsNotAskedAgainInTheSameSearch) {
     SearchKeywords(kTextDefaultKeywords, 7, kEverything, sites, list);
     EXPECT_EQ(list.Head(), nullptr);
     EXPECT_EQ(stuck.Finish(), (std::map<std::string, int>{{siteA, 1}, {siteB, 6}}));
+  }
+}
+
+// A SiteA page whose third advertisement has a long title, placed by padding
+// so that it begins at offset start when start is given.
+std::string ThreeAdvertPage(std::size_t start = 0) {
+  std::string rows;
+  for (int i = 1; i <= 3; ++i) {
+    const std::string title = "T" + std::to_string(i) + (i == 3 ? std::string(4000, 'y') : "");
+    rows += "<tr><td class=\"t\"><a class=\"t\" href=\"/ad/" + std::to_string(i) + "\">" + title +
+            "</a></td><td class=\"tc\"><b>1800</b></td><td class=\"tc\">05-06</td></tr>";
+  }
+  const std::string head = "<html><body><p>";
+  const std::string table = "</p><table class=\"tblist\">" + rows + "</table></body></html>";
+  const std::size_t third = table.find("<tr><td class=\"t\"><a class=\"t\" href=\"/ad/3");
+  return head + std::string(start > 0 ? start - head.size() - third : 0, 'x') + table;
+}
+
+// However the body comes short (a limit, a time-out, an early close, a broken
+// stream, a zero byte), the advertisement it ends in is left out and the two
+// before it are listed whole.
+TEST(CutBodySearch, TheAdvertisementACutFallsInIsLeftOut) {
+  const std::string page = ThreeAdvertPage();
+  const std::string cut = page.substr(0, page.rfind("05-06"));
+  std::string zeroed = page;
+  zeroed[page.rfind("05-06")] = '\0';
+  const std::string past1MiB = ThreeAdvertPage(0x100000 - 2000);
+  const std::string past2MiB = ThreeAdvertPage(0x200000 - 2000);
+  const std::string gzipCut = GzipText(cut);
+  const std::string ok = "HTTP/1.1 200 OK\r\n";
+  auto length = [](const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n"; };
+  const std::string gzip = "Content-Encoding: gzip\r\n";
+  auto chunk = [](const std::string& data) {
+    char size[16];
+    std::snprintf(size, sizeof size, "%zx\r\n", data.size());
+    return size + data + "\r\n";
+  };
+  struct Case {
+    const char* name;
+    std::string response;
+    bool holdOpen;
+    std::size_t listed;
+  };
+  const Case cases[] = {
+      {"whole", ok + length(page) + "\r\n" + page, false, 3},
+      {"closed before its length", ok + length(page) + "\r\n" + cut, false, 2},
+      {"silent before its length", ok + length(page) + "\r\n" + cut, true, 2},
+      {"closed before the last chunk", ok + "Transfer-Encoding: chunked\r\n\r\n" + chunk(cut), false, 2},
+      {"longer than 1 MiB without a length", ok + "\r\n" + past1MiB, false, 2},
+      {"longer than 2 MiB", ok + length(past2MiB) + "\r\n" + past2MiB, false, 2},
+      {"gzip stream without its end", ok + gzip + length(gzipCut) + "\r\n" + gzipCut.substr(0, gzipCut.size() - 8),
+       false, 2},
+      {"gzip text past 2 MiB", ok + gzip + "\r\n" + GzipText(past2MiB), false, 2},
+      {"zero byte", ok + length(zeroed) + "\r\n" + zeroed, false, 2},
+      {"zero byte in gzip text", ok + gzip + "\r\n" + GzipText(zeroed), false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedHttpServer server;
+    server.Send(c.response);
+    if (c.holdOpen) server.HoldOpen();
+    ASSERT_TRUE(server.Start("127.0.0.1"));
+    ResultPageFetcher pages(RequestTimeouts{5000, 1000});
+    ListingList list;
+    SearchSiteA("k", kCityTable[7].prefix, kSiteAWholeFlatTemplate, 7, pages, list);
+    server.Finish();
+    Rows rows = FormatListings(list);
+    EXPECT_EQ(rows.size(), c.listed);
+    if (rows.size() < 2) continue;
+    EXPECT_EQ(rows[0], "T1|1800|05-06|/ad/1|k");
+    EXPECT_EQ(rows[1], "T2|1800|05-06|/ad/2|k");
   }
 }

@@ -31,9 +31,9 @@ std::string Anchor(const std::string& href, const std::string& title) {
   return "<a href=\"" + href + "\" target=\"_blank\">" + title + "</a>";
 }
 
-Rows Read(const std::string& pageText) {
+Rows Read(const std::string& pageText, bool textWhole = true) {
   ListingList list;
-  ReadSiteBPage(pageText, kKeyword, "http://bj", list);
+  ReadSiteBPage(pageText, kKeyword, "http://bj", list, textWhole);
   return FormatListings(list);
 }
 
@@ -87,6 +87,12 @@ TEST(SiteBPage, ABlockThePageIsCutInsideIsLeftOut) {
                           "</dt><dd class=\"price\">4486</dd><dd class=\"time\">05-06</dd></dl>";
   EXPECT_EQ(Read(Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + cut)),
             Rows{"a|1500|05-06|" + kHost + "/1.htm|" + kKeyword});
+  // A text that stops inside the second block's price: left out when the
+  // text is known to be cut short, read as it stands when taken as whole.
+  const std::string page = Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + Block(Anchor("/2.htm", "b"), "4486", "05-07"));
+  const std::string shortText = page.substr(0, page.find("4486") + 2);
+  EXPECT_EQ(Read(shortText, false), Rows{"a|1500|05-06|" + kHost + "/1.htm|" + kKeyword});
+  EXPECT_EQ(Read(shortText).size(), 2u);
 }
 
 TEST(SiteBPage, TitleLosesSpacesAndOneMarkupSpan) {
