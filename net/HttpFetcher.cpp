@@ -82,14 +82,14 @@ bool SplitUrl(const char* url, std::string& host, std::string& path) {
 
 bool FetchPage(const char* host, const char* path, std::string& body) {
   FetchReport report;
-  return FetchPage(host, path, RequestTimeouts(), body, report);
+  return FetchPage(host, path, RequestTimeouts(), nullptr, body, report);
 }
 
-bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body,
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, WaitHook* hook, std::string& body,
                FetchReport& report) {
   report = FetchReport();
   try {
-    HttpFetcher fetcher(timeouts);
+    HttpFetcher fetcher(timeouts, hook);
     const bool fetched = fetcher.Get(host, path, body);
     report.timedOut = fetcher.TimedOut();
     report.bodyWhole = fetched && fetcher.BodyWhole();
@@ -99,7 +99,9 @@ bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std
   }
 }
 
-HttpFetcher::HttpFetcher(RequestTimeouts timeouts) : socket_(timeouts) { Socket::StartLibrary(); }
+HttpFetcher::HttpFetcher(RequestTimeouts timeouts, WaitHook* hook) : socket_(timeouts, hook) {
+  Socket::StartLibrary();
+}
 
 void HttpFetcher::Close() {
   socket_.Close();
@@ -160,7 +162,8 @@ bool HttpFetcher::Get(const char* host, const char* path, std::string& body) {
   length = std::min(length, static_cast<int>(kLongestBody));
 
   uint32_t total = 0;
-  if (!ReadBody(length, total)) return false;
+  // A stopped request is dropped, not read as a body cut short.
+  if (!ReadBody(length, total) || socket_.Stopped()) return false;
   // Whole when the body ended on its own terms: the declared length all
   // there, or without one the last chunk or the close before the assumed size.
   bool whole = declared > 0 && !chunked_ ? declared == length && total >= static_cast<uint32_t>(declared)

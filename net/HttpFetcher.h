@@ -23,8 +23,9 @@ struct FetchReport {
   // close, a broken gzip stream or a zero byte.
   bool bodyWhole = false;
 };
-// The same under the caller's timeouts.
-bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, std::string& body,
+// The same under the caller's timeouts; hook, if any, is asked during the
+// waits and may stop the request, which then fails.
+bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, WaitHook* hook, std::string& body,
                FetchReport& report);
 
 // The client of one request: FetchPage makes one, calls Get and destroys it.
@@ -34,12 +35,13 @@ public:
   static constexpr std::size_t kHeaderBufferSize = 1024;
   static constexpr uint32_t kChunkSizeUnread = 0xFFFFFFFFu;
 
-  explicit HttpFetcher(RequestTimeouts timeouts = RequestTimeouts());
+  explicit HttpFetcher(RequestTimeouts timeouts = RequestTimeouts(), WaitHook* hook = nullptr);
   HttpFetcher(const HttpFetcher&) = delete;
   HttpFetcher& operator=(const HttpFetcher&) = delete;
   ~HttpFetcher() { Close(); }
 
   // The whole exchange: connect, request, headers, status, body, decoding.
+  // False, with body unchanged, also when the hook stopped it.
   bool Get(const char* host, const char* path, std::string& body);
   void Close();
   // Whether the request ran out of time at some step, even if Get succeeded.

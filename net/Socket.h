@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// One blocking IPv4 TCP connection; the only place that knows the platform's
-// socket calls. Closed when it goes out of scope.
+// One IPv4 TCP connection; the only place that knows the platform's socket
+// calls. Its sends and receives block; callers wait for readiness first.
+// Closed when it goes out of scope.
 class Socket {
 public:
   Socket() = default;
@@ -14,14 +15,19 @@ public:
   // Starts the platform's socket library (a no-op where there is none).
   static void StartLibrary();
 
-  // Creates the socket with the given send and receive time-outs.
+  // Creates the socket; no send or receive blocks longer than timeoutMs.
   bool Open(int timeoutMs);
-  // Changes the longest wait of each later send and receive (and, on posix, connect).
-  void SetTimeout(int timeoutMs);
   bool IsOpen() const { return handle_ != kNone; }
-  // host is a dotted IPv4 address or a name to look up; false when it cannot
-  // be resolved or the connection fails.
-  bool Connect(const char* host, int port);
+  // Starts connecting without waiting: host is a dotted IPv4 address or a
+  // name to look up (which does wait). False when it cannot be resolved or
+  // the attempt fails at once. Once the socket is ready to write,
+  // FinishConnect tells whether the connection stands.
+  bool StartConnect(const char* host, int port);
+  bool FinishConnect();
+  // Waits at most timeoutMs until a receive (or, with toWrite, a send) would
+  // not block, an error or a close included: 1 when it would, 0 when the
+  // time passed, below 0 on error.
+  int WaitReady(bool toWrite, int timeoutMs);
   // Like send and recv: the byte count, 0 when the peer closed (Receive only),
   // below 0 on error.
   int Send(const char* data, int length);
@@ -29,13 +35,14 @@ public:
   // Like Receive, but the bytes stay on the socket for the next Receive.
   int Peek(char* buffer, int length);
   void Close();
-  // Whether a call since Open failed because its wait ran out: a send or
-  // receive, or a connect that found no answer (not one that was refused).
+  // Whether a call since Open failed because the system gave up waiting: a
+  // send or receive, or a connect that found no answer (not one refused).
   bool TimedOut() const { return timedOut_; }
 
 private:
   // Passes result through, noting whether a failure was a time-out.
   int Checked(int result);
+  void SetBlocking(bool blocking);
 
   static constexpr std::uintptr_t kNone = ~std::uintptr_t{0};
   std::uintptr_t handle_ = kNone;

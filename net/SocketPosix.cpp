@@ -2,8 +2,10 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -20,17 +22,18 @@ bool Socket::Open(int timeoutMs) {
   int fd = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (fd < 0) return false;
   handle_ = static_cast<std::uintptr_t>(fd);
-  SetTimeout(timeoutMs);
+  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   return true;
 }
 
-void Socket::SetTimeout(int timeoutMs) {
-  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  setsockopt(Fd(handle_), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-  setsockopt(Fd(handle_), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+void Socket::SetBlocking(bool blocking) {
+  const int flags = fcntl(Fd(handle_), F_GETFL, 0);
+  fcntl(Fd(handle_), F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK);
 }
 
-bool Socket::Connect(const char* host, int port) {
+bool Socket::StartConnect(const char* host, int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port));
@@ -40,7 +43,24 @@ bool Socket::Connect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  return Checked(connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address)) == 0;
+  SetBlocking(false);
+  return connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
+         errno == EINPROGRESS;
+}
+
+bool Socket::FinishConnect() {
+  int error = 0;
+  socklen_t size = sizeof error;
+  if (getsockopt(Fd(handle_), SOL_SOCKET, SO_ERROR, &error, &size) != 0) return false;
+  SetBlocking(true);
+  if (error == ETIMEDOUT) timedOut_ = true;
+  return error == 0;
+}
+
+int Socket::WaitReady(bool toWrite, int timeoutMs) {
+  pollfd watched{Fd(handle_), static_cast<short>(toWrite ? POLLOUT : POLLIN), 0};
+  const int result = poll(&watched, 1, timeoutMs);
+  return result < 0 && errno == EINTR ? 0 : result;
 }
 
 int Socket::Send(const char* data, int length) {
@@ -57,10 +77,8 @@ int Socket::Peek(char* buffer, int length) {
 }
 
 int Socket::Checked(int result) {
-  // A connect that runs out of SO_SNDTIMEO gives EINPROGRESS; ETIMEDOUT is
-  // the system's own give-up, for a connect or a connection gone silent.
-  if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ETIMEDOUT || errno == EINPROGRESS))
-    timedOut_ = true;
+  // ETIMEDOUT is the system's own give-up on a connection gone silent.
+  if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ETIMEDOUT)) timedOut_ = true;
   return result;
 }
 

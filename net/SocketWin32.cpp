@@ -17,18 +17,19 @@ bool Socket::Open(int timeoutMs) {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) return false;
   handle_ = static_cast<std::uintptr_t>(s);
-  SetTimeout(timeoutMs);
+  const DWORD timeout = static_cast<DWORD>(timeoutMs);
+  const char* value = reinterpret_cast<const char*>(&timeout);
+  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, value, sizeof timeout);
+  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, value, sizeof timeout);
   return true;
 }
 
-void Socket::SetTimeout(int timeoutMs) {
-  const DWORD timeout = static_cast<DWORD>(timeoutMs);
-  const char* value = reinterpret_cast<const char*>(&timeout);
-  setsockopt(Handle(handle_), SOL_SOCKET, SO_SNDTIMEO, value, sizeof timeout);
-  setsockopt(Handle(handle_), SOL_SOCKET, SO_RCVTIMEO, value, sizeof timeout);
+void Socket::SetBlocking(bool blocking) {
+  u_long nonBlocking = blocking ? 0 : 1;
+  ioctlsocket(Handle(handle_), FIONBIO, &nonBlocking);
 }
 
-bool Socket::Connect(const char* host, int port) {
+bool Socket::StartConnect(const char* host, int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<u_short>(port));
@@ -38,7 +39,31 @@ bool Socket::Connect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  return Checked(connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address)) == 0;
+  SetBlocking(false);
+  return connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
+         WSAGetLastError() == WSAEWOULDBLOCK;
+}
+
+bool Socket::FinishConnect() {
+  int error = 0;
+  int size = sizeof error;
+  if (getsockopt(Handle(handle_), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) return false;
+  SetBlocking(true);
+  if (error == WSAETIMEDOUT) timedOut_ = true;
+  return error == 0;
+}
+
+int Socket::WaitReady(bool toWrite, int timeoutMs) {
+  // A failed connect shows in the exception set, not the write set.
+  fd_set ready;
+  fd_set failed;
+  FD_ZERO(&ready);
+  FD_ZERO(&failed);
+  FD_SET(Handle(handle_), &ready);
+  FD_SET(Handle(handle_), &failed);
+  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  const int result = select(0, toWrite ? nullptr : &ready, toWrite ? &ready : nullptr, &failed, &timeout);
+  return result == SOCKET_ERROR ? -1 : result;
 }
 
 int Socket::Send(const char* data, int length) { return Checked(send(Handle(handle_), data, length, 0)); }
@@ -48,8 +73,7 @@ int Socket::Receive(char* buffer, int length) { return Checked(recv(Handle(handl
 int Socket::Peek(char* buffer, int length) { return Checked(recv(Handle(handle_), buffer, length, MSG_PEEK)); }
 
 int Socket::Checked(int result) {
-  // Both a send or receive past SO_SNDTIMEO / SO_RCVTIMEO and a connect
-  // without an answer end in WSAETIMEDOUT.
+  // A send or receive past SO_SNDTIMEO / SO_RCVTIMEO ends in WSAETIMEDOUT.
   if (result == SOCKET_ERROR && WSAGetLastError() == WSAETIMEDOUT) timedOut_ = true;
   return result;
 }

@@ -2,34 +2,42 @@
 
 #include <algorithm>
 
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
 bool TimedSocket::Open() {
-  deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeouts_.requestMs);
-  armedMs_ = std::min(timeouts_.waitMs, timeouts_.requestMs);
-  pastDeadline_ = false;
-  return socket_.Open(armedMs_);
+  deadline_ = Clock::now() + milliseconds(timeouts_.requestMs);
+  waitRanOut_ = false;
+  stopped_ = false;
+  // The system's own limit stays as a guard behind the sliced waits.
+  return socket_.Open(std::min(timeouts_.waitMs, timeouts_.requestMs));
 }
 
-bool TimedSocket::ArmWait() {
-  const auto left =
-      std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - std::chrono::steady_clock::now()).count();
-  // A wait of 0 would mean no time-out at all: under a millisecond left is none.
-  if (left <= 0) {
-    pastDeadline_ = true;
-    return false;
+bool TimedSocket::AwaitReady(bool toWrite) {
+  if (stopped_) return false;
+  const Clock::time_point end = std::min(deadline_, Clock::now() + milliseconds(timeouts_.waitMs));
+  for (;;) {
+    const long long left = std::chrono::duration_cast<milliseconds>(end - Clock::now()).count();
+    // Under a millisecond left is none.
+    if (left <= 0) {
+      waitRanOut_ = true;
+      return false;
+    }
+    const int ready = socket_.WaitReady(toWrite, static_cast<int>(std::min<long long>(left, kSliceMs)));
+    if (ready != 0) return ready > 0;
+    if (hook_ && !hook_->KeepWaiting()) {
+      stopped_ = true;
+      return false;
+    }
   }
-  const int wait = static_cast<int>(std::min<long long>(left, timeouts_.waitMs));
-  // Only the last stretch before the deadline costs a system call per wait.
-  if (wait != armedMs_) {
-    socket_.SetTimeout(wait);
-    armedMs_ = wait;
-  }
-  return true;
 }
 
-bool TimedSocket::Connect(const char* host, int port) { return ArmWait() && socket_.Connect(host, port); }
+bool TimedSocket::Connect(const char* host, int port) {
+  return socket_.StartConnect(host, port) && AwaitReady(true) && socket_.FinishConnect();
+}
 
-int TimedSocket::Send(const char* data, int length) { return ArmWait() ? socket_.Send(data, length) : -1; }
+int TimedSocket::Send(const char* data, int length) { return AwaitReady(true) ? socket_.Send(data, length) : -1; }
 
-int TimedSocket::Receive(char* buffer, int length) { return ArmWait() ? socket_.Receive(buffer, length) : -1; }
+int TimedSocket::Receive(char* buffer, int length) { return AwaitReady(false) ? socket_.Receive(buffer, length) : -1; }
 
-int TimedSocket::Peek(char* buffer, int length) { return ArmWait() ? socket_.Peek(buffer, length) : -1; }
+int TimedSocket::Peek(char* buffer, int length) { return AwaitReady(false) ? socket_.Peek(buffer, length) : -1; }

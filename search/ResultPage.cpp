@@ -9,7 +9,7 @@ bool ResultPageFetcher::Fetch(const std::string& url, std::string& pageText, boo
   if (!SplitUrl(url.c_str(), host, path) || timedOutHosts_.count(host) != 0) return false;
   std::string body;
   FetchReport report;
-  const bool fetched = FetchPage(host.c_str(), path.c_str(), timeouts_, body, report);
+  const bool fetched = FetchPage(host.c_str(), path.c_str(), timeouts_, hook_, body, report);
   if (report.timedOut) timedOutHosts_.insert(host);
   if (!fetched) return false;
   pageText = Utf8ToLocal(body.c_str());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/RequestTimeouts.h"
+#include "net/WaitHook.h"
 #include "search/Listing.h"
 
 #include <new>
@@ -20,7 +21,8 @@ constexpr std::size_t kMostAdvertTagsPerPage = 8 * kMostListingsPerPage;
 // for one request's time, not for one per keyword and kind.
 class ResultPageFetcher {
 public:
-  explicit ResultPageFetcher(RequestTimeouts timeouts = RequestTimeouts()) : timeouts_(timeouts) {}
+  explicit ResultPageFetcher(RequestTimeouts timeouts = RequestTimeouts(), WaitHook* hook = nullptr)
+      : timeouts_(timeouts), hook_(hook) {}
 
   // Fetches the result page at url and turns it into the local code page;
   // textWhole tells whether the text holds the whole page. False, with both
@@ -29,6 +31,7 @@ public:
 
 private:
   RequestTimeouts timeouts_;
+  WaitHook* hook_;
   std::set<std::string> timedOutHosts_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "search/Listing.h"
 #include "search/ResultPage.h"
+#include "search/SearchPace.h"
 
 #include <string>
 
@@ -26,10 +27,11 @@ public:
 };
 
 // The site searches that fetch real pages. One search's: a host that timed
-// out is skipped for the rest of it.
+// out is skipped for the rest of it. hook, if any, is asked in the waits.
 class NetworkSiteSearches : public SiteSearches {
 public:
-  explicit NetworkSiteSearches(RequestTimeouts timeouts = RequestTimeouts()) : pages_(timeouts) {}
+  explicit NetworkSiteSearches(RequestTimeouts timeouts = RequestTimeouts(), WaitHook* hook = nullptr)
+      : pages_(timeouts, hook) {}
   void SearchSiteA(const std::string& keyword, const std::string& prefix,
                    const std::string& pathTemplate, int cityRow, ListingList& list) override;
   void SearchSiteB(const std::string& keyword, const std::string& prefix,
@@ -44,7 +46,9 @@ private:
 // runs the site searches for each non-empty piece in the fixed order SiteA whole,
 // SiteA shared, SiteB whole, SiteB shared, skipping what is not ticked.
 // Listings are appended to list in the order found; sorting is the caller's.
+// pace, if any, hears of every request done and may stop the search: the
+// request in progress is dropped and no later one is sent.
 void SearchKeywords(const std::string& keywordText, int cityRow, const SearchChoices& choices,
-                    ListingList& list);
+                    ListingList& list, SearchPace* pace = nullptr);
 void SearchKeywords(const std::string& keywordText, int cityRow, const SearchChoices& choices,
-                    SiteSearches& sites, ListingList& list);
+                    SiteSearches& sites, ListingList& list, SearchPace* pace = nullptr);

@@ -3,6 +3,8 @@
 #include "demo/sites/FakeRequest.h"
 #include "demo/sites/ResultPages.h"
 
+#include <chrono>
+#include <thread>
 #include <utility>
 
 bool FakeSites::Start(const std::string& address, unsigned short port) {
@@ -30,6 +32,7 @@ void FakeSites::Answer(TestConnection& connection) {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(request.cityCode + "." + FakeSiteDomain(request.site) + " " + request.path);
   }
+  std::this_thread::sleep_for(std::chrono::milliseconds(options_.delayMs));
   const bool down = request.site == FakeSite::SiteA ? options_.siteADown : options_.siteBDown;
   if (down) return;
   if (!request.resultPage) {

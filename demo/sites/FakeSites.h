@@ -14,6 +14,7 @@ struct FakeSitesOptions {
   bool siteBDown = false;
   int listingsPerPage = 0;  // 0: two to five, as a keyword's usual first page
   std::size_t floodBytes = 0;  // result pages filled to this size with minimal advertisements
+  int delayMs = 0;             // each request is answered this long after it arrived, as over a slow network
 };
 
 // Both listing sites for every city on one address and port: the Host line

@@ -1,7 +1,8 @@
-// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--address A] [--port P]
+// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--address A] [--port P]
 // Serves both fake listing sites until killed; 127.0.0.1:80 by default. With
 // --listings every known keyword's page holds N advertisements; with --flood
-// every result page is filled to BYTES with minimal advertisements.
+// every result page is filled to BYTES with minimal advertisements; with
+// --delay each request is answered MS milliseconds after it arrived.
 #include "demo/sites/FakeSites.h"
 
 #include <cstdio>
@@ -22,12 +23,14 @@ int main(int argc, char** argv) {
       options.listingsPerPage = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--flood") == 0 && i + 1 < argc) {
       options.floodBytes = std::strtoul(argv[++i], nullptr, 10);
+    } else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc) {
+      options.delayMs = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--address") == 0 && i + 1 < argc) {
       address = argv[++i];
     } else if (std::strcmp(argv[i], "--port") == 0 && i + 1 < argc) {
       port = static_cast<unsigned short>(std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--address A] [--port P]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--address A] [--port P]\n", argv[0]);
       return 2;
     }
   }

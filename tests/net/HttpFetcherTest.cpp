@@ -75,7 +75,7 @@ TEST(HttpRequest, FailsWithoutHostPathServerOrResolvableName) {
   EXPECT_FALSE(FetchPage("", "/", body));
   // Nothing listens: refused, which is no time-out.
   FetchReport report{true, true};
-  EXPECT_FALSE(FetchPage(kRequestAddress, "/", RequestTimeouts(), body, report));
+  EXPECT_FALSE(FetchPage(kRequestAddress, "/", RequestTimeouts(), nullptr, body, report));
   EXPECT_FALSE(report.timedOut || report.bodyWhole);
   EXPECT_EQ(body, kUnchangedBody);
 

@@ -62,9 +62,32 @@ Rows ExpectedForAll(int row, const std::vector<std::string>& keywords) {
   return rows;
 }
 
-Rows Search(const std::string& text, int row, const SearchChoices& choices, bool sorted = false) {
+// Notes the search's course; stops it at its first wait when asked to.
+class NotedPace : public SearchPace {
+public:
+  explicit NotedPace(bool stopAtWait = false) : stopAtWait_(stopAtWait) {}
+  bool KeepWaiting() override {
+    ++waits;
+    stopped = stopAtWait_;
+    return !stopped;
+  }
+  void RequestsDone(int done, int planned) override {
+    course.push_back(std::to_string(done) + "/" + std::to_string(planned));
+  }
+  bool StopRequested() override { return stopped; }
+
+  int waits = 0;
+  bool stopped = false;
+  Rows course;
+
+private:
+  bool stopAtWait_;
+};
+
+Rows Search(const std::string& text, int row, const SearchChoices& choices, bool sorted = false,
+            SearchPace* pace = nullptr) {
   ListingList list;
-  SearchKeywords(text, row, choices, list);
+  SearchKeywords(text, row, choices, list, pace);
   if (sorted) SortListingsByDate(list.Head());
   return FormatListings(list);
 }
@@ -143,7 +166,9 @@ TEST_F(FakeSitesSearch, EachSiteAndKindListsItsPageInDocumentOrder) {
 
 TEST_F(FakeSitesSearch, RequestsReachTheCityHostsInTheJobsOrder) {
   Serve();
-  Search(kCommunity1 + "\\\xCC\xEC", 4, kEverything);
+  NotedPace pace;
+  Search(kCommunity1 + "\\\xCC\xEC", 4, kEverything, false, &pace);
+  EXPECT_EQ(pace.course, (Rows{"0/8", "1/8", "2/8", "3/8", "4/8", "5/8", "6/8", "7/8", "8/8"}));
   const std::string a = std::string("liaocheng.") + FakeSiteDomain(FakeSite::SiteA) + " ";
   const std::string b = std::string("liaocheng.") + FakeSiteDomain(FakeSite::SiteB) + " ";
   const std::string k1 = "%E5%B0%8F%E5%8C%BA%31";
@@ -305,4 +330,19 @@ TEST(CutBodySearch, TheAdvertisementACutFallsInIsLeftOut) {
     EXPECT_EQ(rows[0], "T1|1800|05-06|/ad/1|k");
     EXPECT_EQ(rows[1], "T2|1800|05-06|/ad/2|k");
   }
+}
+
+// A site that answers late: the search's wait asks the pace, and a stop from
+// there drops the request at once and sends no other.
+TEST(PacedSearch, AStopAskedInAWaitEndsTheSearch) {
+  ScriptedHttpServer server;
+  server.Pause(1500).Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+  ASSERT_TRUE(server.Start("127.0.0.1"));
+  NotedPace pace(true);
+  ListingList list;
+  SearchKeywords("a\\b", 7, kEverything, list, &pace);
+  EXPECT_EQ(pace.waits, 1);
+  EXPECT_EQ(pace.course, Rows{"0/8"});
+  EXPECT_EQ(list.Head(), nullptr);
+  EXPECT_EQ(server.Finish().connections, 1);
 }

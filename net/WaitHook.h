@@ -1,0 +1,11 @@
+#pragma once
+
+// What a request does while it waits for the network: the program's one
+// thread keeps its window alive here, and may ask the request to stop.
+class WaitHook {
+public:
+  virtual ~WaitHook() = default;
+  // A wait has gone a whole slice without the socket becoming ready. False
+  // stops the request at once: it fails, as if nothing had arrived.
+  virtual bool KeepWaiting() = 0;
+};
