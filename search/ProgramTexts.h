@@ -14,6 +14,7 @@
 #define kTextEmptyInterval "\xCB\xD1\xCB\xF7\xCA\xB1\xBC\xE4\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5 \xA3\xA1\xA3\xA1 "  // message: empty auto-search interval: "搜索时间不能为空 ！！ "
 #define kTextMessageCaption "riruv"  // caption of both messages: "riruv"
 #define kTextWindowTitle "Nestari1.0"  // main window title: "Nestari1.0"
+#define kTextSearchProgress "Nestari1.0 - \xB2\xE9\xD1\xAF\xD6\xD0 %d/%d\xA3\xA8" "Esc \xCD\xA3\xD6\xB9\xA3\xA9"  // title while a search runs, a printf format with the requests done and planned: "Nestari1.0 - 查询中 3/12（Esc 停止）"
 #define kTextTrayTip "Nestari"  // notification-area icon tip: "Nestari"
 #define kTextBalloonTitle "Nestari"  // title of the balloon after a hidden auto-search: "Nestari"
 #define kTextBalloonFound "\xD5\xD2\xB5\xBD %d \xCC\xF5\xB7\xBF\xD4\xB4"  // its text, a printf format with the count: "找到 %d 条房源"
