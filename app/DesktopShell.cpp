@@ -1,9 +1,11 @@
 #include "app/DesktopShell.h"
 
-bool DesktopShell::NotifyIcon(DWORD action, NOTIFYICONDATAA& icon) {
-  return Shell_NotifyIconA(action, &icon) != FALSE;
+#include "net/WideText.h"
+
+bool DesktopShell::NotifyIcon(DWORD action, NOTIFYICONDATAW& icon) {
+  return Shell_NotifyIconW(action, &icon) != FALSE;
 }
 
 void DesktopShell::OpenAddress(HWND owner, const std::string& address) {
-  ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner, L"open", LocalToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

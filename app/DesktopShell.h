@@ -10,8 +10,9 @@
 class DesktopShell {
 public:
   virtual ~DesktopShell() = default;
-  // Shell_NotifyIconA; true when the shell did it.
-  virtual bool NotifyIcon(DWORD action, NOTIFYICONDATAA& icon);
-  // ShellExecuteA with the verb "open", no parameters, no folder, shown normally.
+  // Shell_NotifyIconW; true when the shell did it.
+  virtual bool NotifyIcon(DWORD action, NOTIFYICONDATAW& icon);
+  // ShellExecuteW with the verb "open", no parameters, no folder, shown normally;
+  // the address in GBK.
   virtual void OpenAddress(HWND owner, const std::string& address);
 };

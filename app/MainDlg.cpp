@@ -2,6 +2,7 @@
 
 #include "app/AppModule.h"
 #include "app/WorkAreaPlacement.h"
+#include "net/WideText.h"
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
 
@@ -49,7 +50,7 @@ HWND CMainDlg::Create(HWND parent) {
   return CModelessDialog::Create(gModule.GetResourceInstance(), IDD_MAINDLG, parent);
 }
 
-BOOL CMainDlg::PreTranslateMessage(MSG* msg) { return IsDialogMessageA(window_, msg); }
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) { return IsDialogMessageW(window_, msg); }
 
 BOOL CMainDlg::OnIdle() { return FALSE; }
 
@@ -66,8 +67,8 @@ LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
   char text[kKeywordBufferSize] = kTextDefaultKeywords;
   int cityRow = 0;
   settings_.LoadSettings(text, cityRow);
-  SetDlgItemTextA(window_, IDC_KEYWORDS, text);
-  SetDlgItemTextA(window_, IDC_INTERVAL, "20");
+  SetDlgItemTextW(window_, IDC_KEYWORDS, LocalToWide(text).c_str());
+  SetDlgItemTextW(window_, IDC_INTERVAL, L"20");
 
   resultList_ = GetDlgItem(window_, IDC_RESULT_LIST);
   cityList_ = GetDlgItem(window_, IDC_CITY);
@@ -86,7 +87,7 @@ void CMainDlg::CentreWindow() {
   RECT window{};
   RECT workArea{};
   GetWindowRect(window_, &window);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
   POINT corner = CentreOnWorkArea(window, workArea);
   SetWindowPos(window_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -95,14 +96,14 @@ void CMainDlg::CentreWindow() {
 void CMainDlg::SetWindowIcons() {
   HINSTANCE instance = gModule.GetResourceInstance();
   auto load = [instance, this](int metricX, int metricY) {
-    return OwnedIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_NESTARI), IMAGE_ICON,
+    return OwnedIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_NESTARI), IMAGE_ICON,
                                                    SystemMetricForDpi(metricX, dpi_),
                                                    SystemMetricForDpi(metricY, dpi_), LR_DEFAULTCOLOR)));
   };
   OwnedIcon bigIcon = load(SM_CXICON, SM_CYICON);
   OwnedIcon smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
-  SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
   bigIcon_ = std::move(bigIcon);
   smallIcon_ = std::move(smallIcon);
 }
@@ -110,12 +111,13 @@ void CMainDlg::SetWindowIcons() {
 void CMainDlg::AddResultColumns() {
   int index = 0;
   for (const ResultColumn& column : kResultColumns) {
-    LVCOLUMNA lvc{};
+    std::wstring heading = LocalToWide(column.heading);
+    LVCOLUMNW lvc{};
     lvc.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     lvc.fmt = LVCFMT_LEFT;
     lvc.cx = MulDiv(column.width, dpi_, kBaseDpi);
-    lvc.pszText = const_cast<char*>(column.heading);
-    SendMessageA(resultList_, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
+    lvc.pszText = &heading[0];
+    SendMessageW(resultList_, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&lvc));
   }
 }
 
@@ -140,27 +142,23 @@ LRESULT CMainDlg::OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled
   return 0;
 }
 
-// Each item carries its table row, so the row never depends on where the
-// list's own sorting put the item.
+// Inserted at the end, which never sorts, not even in a sorted list: the list
+// shows the table's order whatever the system's collation, so a position is a
+// table row. Each item carries its row all the same, which searches go by.
 void CMainDlg::AddCities(int cityRow) {
   for (int row = 0; row < kCityCount; ++row) {
-    LRESULT item = SendMessageA(cityList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kCityTable[row].name));
-    if (item >= 0) SendMessageA(cityList_, CB_SETITEMDATA, item, row);
+    const std::wstring name = LocalToWide(kCityTable[row].name);
+    LRESULT item = SendMessageW(cityList_, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(name.c_str()));
+    if (item >= 0) SendMessageW(cityList_, CB_SETITEMDATA, item, row);
   }
-  int wanted = ValidCityRow(cityRow);
-  int count = static_cast<int>(SendMessageA(cityList_, CB_GETCOUNT, 0, 0));
-  for (int item = 0; item < count; ++item) {
-    if (SendMessageA(cityList_, CB_GETITEMDATA, item, 0) == wanted) {
-      SendMessageA(cityList_, CB_SETCURSEL, item, 0);
-      break;
-    }
-  }
+  SendMessageW(cityList_, CB_SETCURSEL, ValidCityRow(cityRow), 0);
 }
 
 int CMainDlg::SelectedCityRow() const {
-  LRESULT item = SendMessageA(cityList_, CB_GETCURSEL, 0, 0);
+  LRESULT item = SendMessageW(cityList_, CB_GETCURSEL, 0, 0);
   if (item == CB_ERR) return 0;
-  return ValidCityRow(static_cast<int>(SendMessageA(cityList_, CB_GETITEMDATA, item, 0)));
+  return ValidCityRow(static_cast<int>(SendMessageW(cityList_, CB_GETITEMDATA, item, 0)));
 }
 
 LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
@@ -172,8 +170,8 @@ LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
-  NOTIFYICONDATAA icon{};
-  icon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   icon.hWnd = window_;
   icon.uID = kTrayIconId;
   shell_.NotifyIcon(NIM_DELETE, icon);
@@ -187,10 +185,10 @@ LRESULT CMainDlg::OnQuery(UINT, WPARAM, LPARAM, BOOL&) { return RunSearchJob(); 
 LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
   const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
   if (activate->iItem == -1) return 0;
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = activate->iItem;
-  if (!SendMessageA(resultList_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) {
+  if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) {
     return 0;
   }
   const std::string& link = reinterpret_cast<const Listing*>(item.lParam)->link;
@@ -199,5 +197,6 @@ LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
 }
 
 void CMainDlg::ShowMessage(const char* text) {
-  MessageBoxA(window_, text, kTextMessageCaption, MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(window_, LocalToWide(text).c_str(), LocalToWide(kTextMessageCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }

@@ -14,6 +14,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <string>
+
 // Message number of the notification-area icon's callback.
 constexpr UINT kTrayCallbackMessage = 100;
 constexpr UINT kTrayIconId = IDI_NESTARI;
@@ -75,6 +77,7 @@ private:
   void AddCities(int cityRow);
   int SelectedCityRow() const;
   void FillResultRows();
+  std::string KeywordText() const;
   void ShowMessage(const char* text);
 
   SettingsStore settings_;
@@ -85,10 +88,10 @@ private:
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
-  NOTIFYICONDATAA trayIcon_{};
+  NOTIFYICONDATAW trayIcon_{};
   // From the first minimise until the program closes, the icon belongs in the
   // notification area.
   bool trayIconWanted_ = false;
   // Broadcast to every top-level window when the shell (re)starts its task bar.
-  const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 };

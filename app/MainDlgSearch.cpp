@@ -1,10 +1,10 @@
 #include "app/MainDlg.h"
 
 #include "app/PausedRedraw.h"
+#include "net/TextConversion.h"
+#include "net/WideText.h"
 #include "search/SearchJob.h"
 #include "search/ProgramTexts.h"
-
-#include <cstring>
 
 LRESULT CMainDlg::RunSearchJob() {
   HWND queryButton = GetDlgItem(window_, IDC_QUERY);
@@ -16,25 +16,32 @@ LRESULT CMainDlg::RunSearchJob() {
   }
   if (listings_.Head()) listings_.ClearListings();
 
-  char text[kKeywordBufferSize] = {};
-  GetDlgItemTextA(window_, IDC_KEYWORDS, text, sizeof text);
+  const std::string text = KeywordText();
   int cityRow = SelectedCityRow();
-  RegistryKey settingsKey = settings_.SaveSettings(text, cityRow);
+  RegistryKey settingsKey = settings_.SaveSettings(text.c_str(), cityRow);
 
-  std::size_t length = std::strlen(text);
-  if (length == 0) ShowMessage(kTextEmptyKeywords);
+  if (text.empty()) ShowMessage(kTextEmptyKeywords);
 
   SearchChoices choices;
   choices.siteA = IsDlgButtonChecked(window_, IDC_SITE_A) == BST_CHECKED;
   choices.siteB = IsDlgButtonChecked(window_, IDC_SITE_B) == BST_CHECKED;
   choices.wholeFlat = IsDlgButtonChecked(window_, IDC_WHOLE_FLAT) == BST_CHECKED;
   choices.sharedFlat = IsDlgButtonChecked(window_, IDC_SHARED_FLAT) == BST_CHECKED;
-  SearchKeywords(std::string(text, length), cityRow, choices, listings_);
+  SearchKeywords(text, cityRow, choices, listings_);
 
   SortListingsByDate(listings_.Head());
   FillResultRows();
   EnableWindow(queryButton, TRUE);
   return 0;
+}
+
+// Converted whole, then cut: the keywords are split at byte 0x5C of the GBK
+// text, and a cut inside a character would leave half of one behind.
+std::string CMainDlg::KeywordText() const {
+  HWND box = GetDlgItem(window_, IDC_KEYWORDS);
+  std::wstring wide(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(GetWindowTextW(box, &wide[0], static_cast<int>(wide.size()))));
+  return FitLocalText(WideToLocal(wide), kKeywordBufferSize - 1);
 }
 
 void CMainDlg::FillResultRows() {
@@ -44,19 +51,21 @@ void CMainDlg::FillResultRows() {
   for (const Listing* listing = listings_.Head(); listing; listing = listing->next) ++count;
   ListView_SetItemCount(resultList_, count);
   for (Listing* listing = listings_.Head(); listing; listing = listing->next) {
-    LVITEMA item{};
+    std::wstring title = LocalToWide(listing->title);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = ListView_GetItemCount(resultList_);
-    item.pszText = const_cast<char*>(listing->title.c_str());
+    item.pszText = &title[0];
     item.lParam = reinterpret_cast<LPARAM>(listing);
-    int row = static_cast<int>(SendMessageA(resultList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    int row = static_cast<int>(SendMessageW(resultList_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) continue;
     const std::string* cells[] = {&listing->community, &listing->price, &listing->date};
     for (int column = 1; column <= 3; ++column) {
-      LVITEMA cell{};
+      std::wstring text = LocalToWide(*cells[column - 1]);
+      LVITEMW cell{};
       cell.iSubItem = column;
-      cell.pszText = const_cast<char*>(cells[column - 1]->c_str());
-      SendMessageA(resultList_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+      cell.pszText = &text[0];
+      SendMessageW(resultList_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
     }
   }
 }

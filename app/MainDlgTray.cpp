@@ -2,10 +2,22 @@
 
 #include "app/AppModule.h"
 #include "app/AutoSearchPeriod.h"
+#include "net/WideText.h"
 #include "search/ProgramTexts.h"
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
+
+namespace {
+
+// A GBK text into one of the icon record's fixed fields, cut to fit.
+template <std::size_t Size>
+void CopyIconText(const char* local, wchar_t (&field)[Size]) {
+  std::wcsncpy(field, LocalToWide(local).c_str(), Size - 1);
+  field[Size - 1] = L'\0';
+}
+
+}  // namespace
 
 LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
   if (wParam != SC_MINIMIZE) {
@@ -26,32 +38,34 @@ LRESULT CMainDlg::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void CMainDlg::AddTrayIcon() {
-  trayIcon_ = NOTIFYICONDATAA{};
-  trayIcon_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  trayIcon_ = NOTIFYICONDATAW{};
+  trayIcon_.cbSize = NOTIFYICONDATAW_V2_SIZE;  // the wide record's own: the ANSI size would lose the balloon
   trayIcon_.hWnd = window_;
   trayIcon_.uID = kTrayIconId;
   trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIcon_.uCallbackMessage = kTrayCallbackMessage;
-  trayIcon_.hIcon = static_cast<HICON>(LoadImageA(gModule.GetResourceInstance(), MAKEINTRESOURCEA(IDI_NESTARI),
+  trayIcon_.hIcon = static_cast<HICON>(LoadImageW(gModule.GetResourceInstance(), MAKEINTRESOURCEW(IDI_NESTARI),
                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  std::strncpy(trayIcon_.szTip, kTextTrayTip, sizeof trayIcon_.szTip - 1);
+  CopyIconText(kTextTrayTip, trayIcon_.szTip);
   shell_.NotifyIcon(NIM_ADD, trayIcon_);
 }
 
 // The balloon after a hidden search: what it found is in the window.
 void CMainDlg::ShowSearchBalloon(int found) {
-  NOTIFYICONDATAA balloon{};
-  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  NOTIFYICONDATAW balloon{};
+  balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   balloon.hWnd = window_;
   balloon.uID = kTrayIconId;
   balloon.uFlags = NIF_INFO;
   balloon.dwInfoFlags = NIIF_INFO;
-  std::strncpy(balloon.szInfoTitle, kTextBalloonTitle, sizeof balloon.szInfoTitle - 1);
+  CopyIconText(kTextBalloonTitle, balloon.szInfoTitle);
   if (found > 0) {
-    std::snprintf(balloon.szInfo, sizeof balloon.szInfo, kTextBalloonFound, found);
+    char info[64] = {};
+    std::snprintf(info, sizeof info, kTextBalloonFound, found);
+    CopyIconText(info, balloon.szInfo);
   } else {
-    std::strncpy(balloon.szInfo, kTextBalloonNoneFound, sizeof balloon.szInfo - 1);
+    CopyIconText(kTextBalloonNoneFound, balloon.szInfo);
   }
   shell_.NotifyIcon(NIM_MODIFY, balloon);
 }
@@ -71,9 +85,7 @@ LRESULT CMainDlg::OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&) {
   // Unticking leaves a running timer alone: it fires, finds the box unticked and stops.
   if (!ticked) return 0;
 
-  char text[10] = {};
-  GetDlgItemTextA(window_, IDC_INTERVAL, text, sizeof text);
-  if (text[0] == '\0') {
+  if (GetWindowTextLengthW(interval) == 0) {
     EnableWindow(queryButton, TRUE);
     EnableWindow(interval, TRUE);
     ShowMessage(kTextEmptyInterval);

@@ -32,15 +32,15 @@ int CMessageLoop::Run() {
   bool doIdle = true;
   int idleCount = 0;
   for (;;) {
-    while (doIdle && !PeekMessageA(&msg_, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (doIdle && !PeekMessageW(&msg_, nullptr, 0, 0, PM_NOREMOVE)) {
       if (!OnIdle(idleCount++)) doIdle = false;
     }
-    BOOL got = GetMessageA(&msg_, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg_, nullptr, 0, 0);
     if (got == -1) continue;
     if (!got) break;
     if (!PreTranslateMessage(&msg_)) {
       TranslateMessage(&msg_);
-      DispatchMessageA(&msg_);
+      DispatchMessageW(&msg_);
     }
     if (IsIdleMessage(msg_)) {
       doIdle = true;

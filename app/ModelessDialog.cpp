@@ -4,34 +4,35 @@
 // reaches the object while it is destroyed.
 CModelessDialog::~CModelessDialog() {
   if (!window_) return;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
 }
 
 HWND CModelessDialog::Create(HINSTANCE instance, int layoutId, HWND parent) {
-  return CreateDialogParamA(instance, MAKEINTRESOURCEA(layoutId), parent, StartDialogProc,
+  return CreateDialogParamW(instance, MAKEINTRESOURCEW(layoutId), parent, StartDialogProc,
                             reinterpret_cast<LPARAM>(this));
 }
 
 // Binds the object to its window at the first message and hands over to the
-// dialog procedure that the object names.
+// dialog procedure that the object names. Set through the wide function, so
+// that the procedure stays Unicode: the ANSI one would make it ANSI again.
 INT_PTR CALLBACK CModelessDialog::StartDialogProc(HWND window, UINT msg, WPARAM wParam,
                                                   LPARAM lParam) {
   if (msg != WM_INITDIALOG) return FALSE;
   auto* dialog = reinterpret_cast<CModelessDialog*>(lParam);
   dialog->window_ = window;
-  SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-  SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialog->GetDialogProc()));
+  SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+  SetWindowLongPtrW(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialog->GetDialogProc()));
   return dialog->GetDialogProc()(window, msg, wParam, lParam);
 }
 
 INT_PTR CALLBACK CModelessDialog::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* dialog = reinterpret_cast<CModelessDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* dialog = reinterpret_cast<CModelessDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!dialog) return FALSE;
   LRESULT result = 0;
   BOOL handled = dialog->ProcessWindowMessage(window, msg, wParam, lParam, result);
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     dialog->window_ = nullptr;
     dialog->OnFinalMessage(window);
     return handled;
@@ -53,6 +54,6 @@ INT_PTR CALLBACK CModelessDialog::DialogProc(HWND window, UINT msg, WPARAM wPara
     case WM_CTLCOLORSTATIC:
       return result;
   }
-  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
   return TRUE;
 }

@@ -7,9 +7,9 @@
 // Wine. On again when it goes, with the whole window invalidated once.
 class PausedRedraw {
 public:
-  explicit PausedRedraw(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+  explicit PausedRedraw(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
   ~PausedRedraw() {
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window_, nullptr, TRUE);
   }
   PausedRedraw(const PausedRedraw&) = delete;

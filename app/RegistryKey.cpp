@@ -1,5 +1,7 @@
 #include "app/RegistryKey.h"
 
+#include "net/WideText.h"
+
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   if (this != &other) {
     Close();
@@ -12,7 +14,7 @@ RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
 bool RegistryKey::Open(HKEY root, const char* path, REGSAM access) {
   Close();
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, LocalToWide(path).c_str(), 0, access, &key) != ERROR_SUCCESS) return false;
   key_ = key;
   return true;
 }
@@ -20,8 +22,8 @@ bool RegistryKey::Open(HKEY root, const char* path, REGSAM access) {
 bool RegistryKey::Create(HKEY root, const char* path, REGSAM access) {
   Close();
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, LocalToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   key_ = key;

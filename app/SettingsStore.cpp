@@ -1,22 +1,27 @@
 #include "app/SettingsStore.h"
 
+#include "net/TextConversion.h"
+#include "net/WideText.h"
+
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
 
-// The stored string value name, whatever its size; false when absent or not a string.
-bool ReadStringValue(HKEY key, const char* name, std::vector<char>& bytes) {
+// The stored string value name up to its first zero unit, whatever its size;
+// false when absent or not a string.
+bool ReadStringValue(HKEY key, const wchar_t* name, std::wstring& text) {
   for (int attempt = 0; attempt < 3; ++attempt) {  // the value may grow between the calls
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
     if (type != REG_SZ) return false;
-    bytes.assign(size + 1, '\0');
-    LONG status = RegQueryValueExA(key, name, nullptr, &type,
-                                   reinterpret_cast<BYTE*>(bytes.data()), &size);
+    std::vector<wchar_t> units(size / sizeof(wchar_t) + 1, L'\0');  // room for an odd last byte
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size);
     if (status == ERROR_SUCCESS) {
-      bytes.resize(size);
+      const std::size_t count = size / sizeof(wchar_t);
+      text.assign(units.data(), wcsnlen(units.data(), count));
       return type == REG_SZ;
     }
     if (status != ERROR_MORE_DATA) return false;
@@ -30,33 +35,35 @@ void SettingsStore::LoadSettings(char (&text)[kKeywordBufferSize], int& cityRow)
   RegistryKey key;
   if (!key.Open(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ)) return;
 
-  std::vector<char> stored;
-  if (ReadStringValue(key.Get(), "text", stored)) {
-    std::size_t length = strnlen(stored.data(), stored.size());
-    if (length > kKeywordBufferSize - 1) length = kKeywordBufferSize - 1;
+  std::wstring stored;
+  if (ReadStringValue(key.Get(), L"text", stored)) {
+    const std::string local = FitLocalText(WideToLocal(stored), kKeywordBufferSize - 1);
     std::memset(text, 0, sizeof text);
-    std::memcpy(text, stored.data(), length);
+    std::memcpy(text, local.data(), local.size());
   }
 
   DWORD type = 0;
   DWORD row = 0;
   DWORD size = sizeof row;
-  if (RegQueryValueExA(key.Get(), "city", nullptr, &type, reinterpret_cast<BYTE*>(&row), &size) ==
+  if (RegQueryValueExW(key.Get(), L"city", nullptr, &type, reinterpret_cast<BYTE*>(&row), &size) ==
           ERROR_SUCCESS &&
       type == REG_DWORD && size == sizeof row) {
     cityRow = static_cast<int>(row);
   }
 }
 
+// The text goes in as UTF-16, terminator included: the same value that the
+// ANSI function stores from GBK on a Chinese system.
 RegistryKey SettingsStore::SaveSettings(const char* text, int cityRow) const {
   RegistryKey key;
   if (!key.Open(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ | KEY_WRITE)) {
     key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ | KEY_WRITE);
   }
   if (!key.IsOpen()) return key;
-  RegSetValueExA(key.Get(), "text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>(std::strlen(text) + 1));
+  const std::wstring wide = LocalToWide(text);
+  RegSetValueExW(key.Get(), L"text", 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                 static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   DWORD row = static_cast<DWORD>(cityRow);
-  RegSetValueExA(key.Get(), "city", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row), sizeof row);
+  RegSetValueExW(key.Get(), L"city", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row), sizeof row);
   return key;
 }

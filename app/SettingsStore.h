@@ -17,7 +17,8 @@ public:
   explicit SettingsStore(std::string keyPath = kSettingsKeyPath) : keyPath_(std::move(keyPath)) {}
 
   // The caller fills both with the defaults; what is stored overwrites them.
-  // A stored text is cut to 1023 bytes and always terminated; a "city" that is
+  // Texts are GBK here and UTF-16 in the registry. A stored text is cut to
+  // 1023 bytes of whole characters and always terminated; a "city" that is
   // not a 4-byte number leaves the row as it was.
   void LoadSettings(char (&text)[kKeywordBufferSize], int& cityRow) const;
   // Stores both values; the key is handed back open so that the caller closes it

@@ -1,25 +1,43 @@
-// The local code page is the system's ANSI code page.
+// The local code page is GBK, code page 936 by number: the system's own code
+// page for non-Unicode programs may be any other.
 #include "net/LocalCodePage.h"
 #include "net/TextConversion.h"
+#include "net/WideText.h"
 
 #include <windows.h>
 
-#include <vector>
+namespace {
+
+constexpr UINT kLocalCodePage = 936;
+
+std::string WideTo(UINT codePage, const std::wstring& wide) {
+  const int units = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), units, &text[0], bytes, nullptr, nullptr);
+  return text;
+}
+
+}  // namespace
 
 int ConvertUnitToLocal(char16_t unit, char (&out)[2]) {
   const wchar_t wide = static_cast<wchar_t>(unit);
-  return WideCharToMultiByte(CP_ACP, 0, &wide, 1, out, sizeof out, nullptr, nullptr);
+  return WideCharToMultiByte(kLocalCodePage, 0, &wide, 1, out, sizeof out, nullptr, nullptr);
 }
+
+std::wstring LocalToWide(const std::string& local) {
+  const int bytes = static_cast<int>(local.size());
+  const int units = MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, nullptr, 0);
+  if (units <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, &wide[0], units);
+  return wide;
+}
+
+std::string WideToLocal(const std::wstring& wide) { return WideTo(kLocalCodePage, wide); }
 
 std::string LocalToUtf8(const char* local) {
   if (!local) return std::string();
-  const int units = MultiByteToWideChar(CP_ACP, 0, local, -1, nullptr, 0);
-  if (units <= 0) return std::string();
-  std::vector<wchar_t> wide(static_cast<std::size_t>(units) + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, local, -1, wide.data(), units);
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return std::string();
-  std::vector<char> utf8(static_cast<std::size_t>(bytes) + 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, utf8.data(), bytes, nullptr, nullptr);
-  return std::string(utf8.data());
+  return WideTo(CP_UTF8, LocalToWide(local));
 }

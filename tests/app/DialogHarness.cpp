@@ -7,8 +7,28 @@
 #include <algorithm>
 #include <chrono>
 
-bool RecordingShell::NotifyIcon(DWORD action, NOTIFYICONDATAA& icon) {
-  iconCalls.push_back({action, icon});
+std::wstring WideOf(const std::string& gbk) {
+  const int size = static_cast<int>(gbk.size());
+  std::wstring wide(MultiByteToWideChar(936, 0, gbk.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(936, 0, gbk.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string GbkOf(const std::wstring& wide) {
+  const int size = static_cast<int>(wide.size());
+  std::string gbk(WideCharToMultiByte(936, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), size, gbk.data(), static_cast<int>(gbk.size()), nullptr, nullptr);
+  return gbk;
+}
+
+std::string WindowText(HWND window) {
+  wchar_t text[2048] = {};
+  GetWindowTextW(window, text, 2048);
+  return GbkOf(text);
+}
+
+bool RecordingShell::NotifyIcon(DWORD action, NOTIFYICONDATAW& icon) {
+  iconCalls.push_back({action, icon, GbkOf(icon.szTip), GbkOf(icon.szInfoTitle), GbkOf(icon.szInfo)});
   auto key = std::make_pair(icon.hWnd, icon.uID);
   auto found = std::find(shown.begin(), shown.end(), key);
   if (action == NIM_ADD) {
@@ -54,13 +74,11 @@ void MessageBoxWatcher::Watch() {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (!stop_ && std::chrono::steady_clock::now() < deadline) {
     HWND box = nullptr;
-    while ((box = FindWindowExA(nullptr, box, "#32770", "riruv")) != nullptr) {
+    while ((box = FindWindowExW(nullptr, box, L"#32770", L"riruv")) != nullptr) {
       if (GetWindowThreadProcessId(box, nullptr) == uiThread_ && IsWindowVisible(box)) break;
     }
     if (box) {
-      char text[256] = {};
-      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-      text_ = text;
+      text_ = WindowText(GetDlgItem(box, 0xFFFF));
       HICON icon = nullptr;
       EnumChildWindows(box, FindIconChild, reinterpret_cast<LPARAM>(&icon));
       informationIcon_ = icon && icon == LoadIconA(nullptr, IDI_INFORMATION);
@@ -77,7 +95,7 @@ void DialogTest::SetUp() {
   static int serial = 0;
   keyPath = "software\\nestari-test\\" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++serial);
-  RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, WideOf(keyPath).c_str());
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   gModule.Init(GetModuleHandleA(nullptr));
@@ -90,7 +108,7 @@ void DialogTest::TearDown() {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }
   gModule.RemoveMessageLoop();
-  RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, WideOf(keyPath).c_str());
 }
 
 void DialogTest::OpenDialog() {
@@ -99,59 +117,64 @@ void DialogTest::OpenDialog() {
   ShowWindow(Window(), SW_SHOWNORMAL);
 }
 
-std::string DialogTest::ItemText(int id) const {
-  char text[2048] = {};
-  GetDlgItemTextA(Window(), id, text, sizeof text);
-  return text;
+void DialogTest::SetItemText(int id, const std::string& gbk) const {
+  SetDlgItemTextW(Window(), id, WideOf(gbk).c_str());
 }
 
 std::string DialogTest::SelectedCity() const {
   HWND city = Item(IDC_CITY);
   LRESULT item = SendMessageA(city, CB_GETCURSEL, 0, 0);
   if (item == CB_ERR) return "<none>";
-  char text[64] = {};
-  SendMessageA(city, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-  return text;
+  wchar_t text[64] = {};
+  SendMessageW(city, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+  return GbkOf(text);
 }
 
 void DialogTest::Click(int id) const { SendMessageA(Item(id), BM_CLICK, 0, 0); }
 
+// As the value's type has it: a string in UTF-16, anything else as the bytes given.
 void DialogTest::StoreText(const std::string& bytes, DWORD type) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, WideOf(keyPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
             ERROR_SUCCESS);
-  RegSetValueExA(key, "text", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                 static_cast<DWORD>(bytes.size()));
+  if (type == REG_SZ) {
+    const std::wstring wide = WideOf(bytes);
+    RegSetValueExW(key, L"text", 0, type, reinterpret_cast<const BYTE*>(wide.data()),
+                   static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+  } else {
+    RegSetValueExW(key, L"text", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+  }
   RegCloseKey(key);
 }
 
 void DialogTest::StoreCity(const void* data, DWORD size, DWORD type) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, WideOf(keyPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
             ERROR_SUCCESS);
-  RegSetValueExA(key, "city", 0, type, static_cast<const BYTE*>(data), size);
+  RegSetValueExW(key, L"city", 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
 }
 
 bool DialogTest::StoredText(std::string& text) const {
-  char bytes[4096] = {};
-  DWORD size = sizeof bytes;
+  wchar_t units[4096] = {};
+  DWORD size = sizeof units;
   DWORD type = 0;
-  if (RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), "text", RRF_RT_ANY, &type, bytes, &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ || size == 0 || bytes[size - 1] != '\0') {
+  if (RegGetValueW(HKEY_CURRENT_USER, WideOf(keyPath).c_str(), L"text", RRF_RT_ANY, &type, units,
+                   &size) != ERROR_SUCCESS ||
+      type != REG_SZ || size < sizeof(wchar_t) || units[size / sizeof(wchar_t) - 1] != L'\0') {
     return false;
   }
-  text.assign(bytes, size - 1);
+  text = GbkOf(std::wstring(units, size / sizeof(wchar_t) - 1));
   return true;
 }
 
 bool DialogTest::StoredCity(DWORD& row) const {
   DWORD size = sizeof row;
-  return RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), "city", RRF_RT_REG_DWORD, nullptr, &row, &size) ==
-         ERROR_SUCCESS;
+  return RegGetValueW(HKEY_CURRENT_USER, WideOf(keyPath).c_str(), L"city", RRF_RT_REG_DWORD, nullptr, &row,
+                      &size) == ERROR_SUCCESS;
 }
 
 bool DialogTest::CloseDialog(int& quitCode) {
@@ -168,13 +191,13 @@ std::vector<ResultRow> ResultRows(HWND list) {
   for (int index = 0; index < count; ++index) {
     ResultRow row{};
     for (int column = 0; column < 4; ++column) {
-      char text[1024] = {};
-      LVITEMA cell{};
+      wchar_t text[1024] = {};
+      LVITEMW cell{};
       cell.iSubItem = column;
       cell.pszText = text;
-      cell.cchTextMax = sizeof text;
-      SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
-      row.cells[column] = text;
+      cell.cchTextMax = 1024;
+      SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&cell));
+      row.cells[column] = GbkOf(text);
     }
     LVITEMA item{};
     item.mask = LVIF_PARAM;

@@ -13,15 +13,25 @@
 #include <thread>
 #include <vector>
 
+// Between the program's GBK texts and the window's UTF-16 ones, by code page
+// 936 whatever the system's own: the tests see the texts as a user does.
+std::wstring WideOf(const std::string& gbk);
+std::string GbkOf(const std::wstring& wide);
+std::string WindowText(HWND window);
+
 // Records what the dialog asks of the shell, and keeps the shell's one rule
 // that matters here: one icon per window and icon id.
 class RecordingShell : public DesktopShell {
 public:
+  // The record as given, and its texts in GBK.
   struct IconCall {
     DWORD action;
-    NOTIFYICONDATAA icon;
+    NOTIFYICONDATAW icon;
+    std::string tip;
+    std::string infoTitle;
+    std::string info;
   };
-  bool NotifyIcon(DWORD action, NOTIFYICONDATAA& icon) override;
+  bool NotifyIcon(DWORD action, NOTIFYICONDATAW& icon) override;
   void OpenAddress(HWND owner, const std::string& address) override;
 
   int IconsShown() const { return static_cast<int>(shown.size()); }
@@ -78,7 +88,8 @@ protected:
   void OpenDialog();
   HWND Window() const { return dialog->GetHwnd(); }
   HWND Item(int id) const { return GetDlgItem(Window(), id); }
-  std::string ItemText(int id) const;
+  std::string ItemText(int id) const { return WindowText(Item(id)); }
+  void SetItemText(int id, const std::string& gbk) const;
   std::string SelectedCity() const;
   bool Ticked(int id) const { return IsDlgButtonChecked(Window(), id) == BST_CHECKED; }
   void Click(int id) const;

@@ -17,10 +17,7 @@ std::string Utf8ToGbk(const std::string& text) {
   int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring utf16(wide, L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf16.data(), wide);
-  int narrow = WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string gbk(narrow, '\0');
-  WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, gbk.data(), narrow, nullptr, nullptr);
-  return gbk;
+  return GbkOf(utf16);
 }
 
 using RowKey = std::tuple<std::string, std::string, std::string, std::string, std::string>;
@@ -109,7 +106,7 @@ TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
   Click(IDC_QUERY);
   ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
 
-  SetDlgItemTextA(Window(), IDC_KEYWORDS, Utf8ToGbk("阳光花园").c_str());
+  SetItemText(IDC_KEYWORDS, Utf8ToGbk("阳光花园"));
   SelectCityRow(7);
   Click(IDC_SITE_A);      // off
   Click(IDC_WHOLE_FLAT);  // off
@@ -120,6 +117,7 @@ TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
   std::vector<std::string> requests = sites.Requests();
   ASSERT_EQ(requests.size(), before + 1);
   EXPECT_EQ(requests.back().rfind("sh.siteb.example ", 0), 0u) << requests.back();
+  EXPECT_NE(requests.back().find("%E9%98%B3%E5%85%89%E8%8A%B1%E5%9B%AD"), std::string::npos) << requests.back();
   EXPECT_EQ(ShownRows(Rows()), ExpectedRows({"阳光花园"}, "sh", {{FakeSite::SiteB, FakeKind::Shared}}));
   DWORD city = 0;
   ASSERT_TRUE(StoredCity(city));
@@ -135,28 +133,30 @@ TEST_F(MainDlgSearch, SecondQueryReplacesTheRowsAndUsesTheChosenCityAndKinds) {
   EXPECT_FALSE(IsRectEmpty(&changed));
 }
 
-TEST_F(MainDlgSearch, EveryCityItemSearchesAndStoresItsOwnRow) {
+// The city picked by its place in the list is the one asked for and stored.
+TEST_F(MainDlgSearch, EveryPickedCitySendsItsOwnHostAndStoresItsRow) {
+  const char* hosts[] = {"bj", "gz", "hz", "jn", "liaocheng", "nj", "qd", "sh", "sz", "tj", "wh", "yantai"};
   OpenDialog();
-  Click(IDC_WHOLE_FLAT);  // no kind ticked: nothing is fetched
+  SetItemText(IDC_KEYWORDS, "k");
+  Click(IDC_SITE_A);  // one request each: SiteB whole flats
   HWND cityList = Item(IDC_CITY);
-  for (int item = 0; item < kCityCount; ++item) {
-    SendMessageA(cityList, CB_SETCURSEL, item, 0);
-    char name[64] = {};
-    SendMessageA(cityList, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(name));
+  for (int item = 0; item < 12; ++item) {
+    SendMessageW(cityList, CB_SETCURSEL, item, 0);
     Click(IDC_QUERY);
+    std::vector<std::string> requests = sites.Requests();
+    ASSERT_EQ(requests.size(), item + 1u);
+    EXPECT_EQ(requests.back().rfind(std::string(hosts[item]) + ".siteb.example ", 0), 0u) << requests.back();
     DWORD row = 99;
     ASSERT_TRUE(StoredCity(row));
-    ASSERT_LT(row, static_cast<DWORD>(kCityCount));
-    EXPECT_STREQ(kCityTable[row].name, name);
+    EXPECT_EQ(row, static_cast<DWORD>(item));
   }
-  EXPECT_TRUE(sites.Requests().empty());
 }
 
 TEST_F(MainDlgSearch, EmptyKeywordBoxShowsTheMessageAndStoresTheEmptyText) {
   OpenDialog();
   Click(IDC_QUERY);
   ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
-  SetDlgItemTextA(Window(), IDC_KEYWORDS, "");
+  SetItemText(IDC_KEYWORDS, "");
   SelectCityRow(3);
   std::size_t before = sites.Requests().size();
 
@@ -185,7 +185,7 @@ TEST_F(MainDlgSearch, EmptyKeywordBoxShowsTheMessageAndStoresTheEmptyText) {
 
 TEST_F(MainDlgSearch, BackslashesOnlyShowNoMessageAndNoRows) {
   OpenDialog();
-  SetDlgItemTextA(Window(), IDC_KEYWORDS, "\\\\\\");
+  SetItemText(IDC_KEYWORDS, "\\\\\\");
   MessageBoxWatcher watcher;
   Click(IDC_QUERY);
   watcher.Stop();
@@ -197,15 +197,23 @@ TEST_F(MainDlgSearch, BackslashesOnlyShowNoMessageAndNoRows) {
   EXPECT_EQ(text, "\\\\\\");
 }
 
-TEST_F(MainDlgSearch, LongKeywordTextIsCutTo1023Bytes) {
+// Whole characters only: of "天" 600 times, 511 stay.
+TEST_F(MainDlgSearch, LongKeywordTextIsCutTo1023BytesOnACharacterBoundary) {
+  std::string sky;
+  for (int i = 0; i < 600; ++i) sky += "\xCC\xEC";
+  const std::pair<std::string, std::string> cases[] = {{std::string(1500, 'k'), std::string(1023, 'k')},
+                                                       {sky, sky.substr(0, 1022)},
+                                                       {"k" + sky, "k" + sky.substr(0, 1022)}};
   OpenDialog();
   Click(IDC_SITE_A);
   Click(IDC_SITE_B);  // nothing fetched
-  SetDlgItemTextA(Window(), IDC_KEYWORDS, std::string(1500, 'k').c_str());
-  Click(IDC_QUERY);
-  std::string text;
-  ASSERT_TRUE(StoredText(text));
-  EXPECT_EQ(text, std::string(1023, 'k'));
+  for (const auto& [typed, kept] : cases) {
+    SetItemText(IDC_KEYWORDS, typed);
+    Click(IDC_QUERY);
+    std::string text;
+    ASSERT_TRUE(StoredText(text));
+    EXPECT_EQ(text, kept) << typed.size();
+  }
 }
 
 TEST_F(MainDlgSearch, ArmedTimerRunsExactlyOneSearchAndStops) {
@@ -242,15 +250,16 @@ TEST_F(MainDlgSearch, OnlyAHiddenTimerSearchEndsWithABalloonWhoseClickShowsTheWi
   int found = ListView_GetItemCount(Item(IDC_RESULT_LIST));
   ASSERT_GT(found, 0);
   ASSERT_EQ(shell.iconCalls.size(), 2u);  // the minimise's add, then the balloon
-  const NOTIFYICONDATAA& balloon = shell.iconCalls[1].icon;
+  const RecordingShell::IconCall& call = shell.iconCalls[1];
+  const auto& balloon = call.icon;
   EXPECT_EQ(shell.iconCalls[1].action, static_cast<DWORD>(NIM_MODIFY));
   EXPECT_EQ(balloon.cbSize, shell.iconCalls[0].icon.cbSize);
   EXPECT_EQ(balloon.hWnd, Window());
   EXPECT_EQ(balloon.uID, 128u);
   EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));  // the icon, tip and callback stay as added
-  EXPECT_STREQ(balloon.szInfoTitle, "Nestari");
+  EXPECT_EQ(call.infoTitle, "Nestari");
   // "找到 N 条房源"
-  EXPECT_EQ(std::string(balloon.szInfo), "\xD5\xD2\xB5\xBD " + std::to_string(found) + " \xCC\xF5\xB7\xBF\xD4\xB4");
+  EXPECT_EQ(call.info, "\xD5\xD2\xB5\xBD " + std::to_string(found) + " \xCC\xF5\xB7\xBF\xD4\xB4");
 
   EXPECT_EQ(SendMessageA(Window(), kTrayCallbackMessage, 128, NIN_BALLOONUSERCLICK), 0);
   EXPECT_TRUE(IsWindowVisible(Window()));
@@ -278,7 +287,7 @@ TEST_F(MainDlgSearch, OnlyAHiddenTimerSearchEndsWithABalloonWhoseClickShowsTheWi
   tick();
   ASSERT_EQ(shell.iconCalls.size(), 5u);
   EXPECT_EQ(shell.iconCalls[4].action, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_STREQ(shell.iconCalls[4].icon.szInfo, "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4");  // "没有找到房源"
+  EXPECT_EQ(shell.iconCalls[4].info, "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4");  // "没有找到房源"
 }
 
 class MainDlgOpenLink : public MainDlgSearch {
@@ -324,7 +333,7 @@ TEST_F(MainDlgOpenLink, DoubleClickOnAnyCellOpensThatRowsLink) {
 
 TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
   OpenDialog();
-  SetDlgItemTextA(Window(), IDC_KEYWORDS, Utf8ToGbk("阳光花园").c_str());
+  SetItemText(IDC_KEYWORDS, Utf8ToGbk("阳光花园"));
   Click(IDC_SITE_B);
   Click(IDC_QUERY);
   int count = ListView_GetItemCount(Item(IDC_RESULT_LIST));

@@ -1,6 +1,5 @@
 #include "tests/app/DialogHarness.h"
 
-#include "search/CityTable.h"
 #include "search/ProgramTexts.h"
 
 #include <commctrl.h>
@@ -59,9 +58,7 @@ TEST_F(MainDlgLayout, WindowIsAFixedHiddenCaptionWindowWithMinimiseBoxOnly) {
   EXPECT_FALSE(style & WS_CHILD);
   EXPECT_EQ(GetParent(Window()), nullptr);
 
-  char title[64] = {};
-  GetWindowTextA(Window(), title, sizeof title);
-  EXPECT_STREQ(title, kTextWindowTitle);
+  EXPECT_EQ(WindowText(Window()), kTextWindowTitle);
 
   RECT client{};
   GetClientRect(Window(), &client);
@@ -89,9 +86,7 @@ TEST_F(MainDlgLayout, ControlsStandInTabOrderWithTheirTextsAndPlaces) {
     SCOPED_TRACE(control.id);
     EXPECT_EQ(GetDlgCtrlID(child), control.id);
     if (control.text) {
-      char text[64] = {};
-      GetWindowTextA(child, text, sizeof text);
-      EXPECT_STREQ(text, control.text);  // GBK bytes unchanged from the text macros
+      EXPECT_EQ(WindowText(child), control.text);  // GBK bytes unchanged from the text macros
     }
     RECT place = ChildRect(Window(), child);
     RECT expected = PixelsOf(Window(), control.units);
@@ -134,13 +129,13 @@ TEST_F(MainDlgLayout, ResultListHasFourLeftAlignedColumns) {
   const char* headings[] = {kTextColumnTitle, kTextColumnCommunity, kTextColumnPrice, kTextColumnDate};
   EXPECT_EQ(ColumnWidths(Item(IDC_RESULT_LIST)), (std::vector<int>{320, 70, 55, 70}));
   for (int column = 0; column < 4; ++column) {
-    char heading[32] = {};
-    LVCOLUMNA lvc{};
+    wchar_t heading[32] = {};
+    LVCOLUMNW lvc{};
     lvc.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     lvc.pszText = heading;
-    lvc.cchTextMax = sizeof heading;
-    ASSERT_TRUE(SendMessageA(Item(IDC_RESULT_LIST), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc)));
-    EXPECT_STREQ(heading, headings[column]);
+    lvc.cchTextMax = 32;
+    ASSERT_TRUE(SendMessageW(Item(IDC_RESULT_LIST), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&lvc)));
+    EXPECT_EQ(GbkOf(heading), headings[column]);
     EXPECT_EQ(lvc.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
   }
   LVCOLUMNA fifth{};
@@ -158,17 +153,18 @@ TEST_F(MainDlgLayout, WindowIsCentredOnTheWorkArea) {
   EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
 }
 
-TEST_F(MainDlgLayout, CityListHoldsTheTwelveCitiesEachWithItsTableRow) {
+// In the table's order whatever the system's collation, each with its row.
+TEST_F(MainDlgLayout, CityListHoldsTheTwelveCitiesInTableOrderEachWithItsRow) {
   OpenDialog();
+  const wchar_t* names[] = {L"北京", L"广州", L"杭州", L"济南", L"聊城", L"南京",
+                            L"青岛", L"上海", L"深圳", L"天津", L"武汉", L"烟台"};
   HWND city = Item(IDC_CITY);
-  ASSERT_EQ(SendMessageA(city, CB_GETCOUNT, 0, 0), kCityCount);
-  for (int item = 0; item < kCityCount; ++item) {
-    int row = static_cast<int>(SendMessageA(city, CB_GETITEMDATA, item, 0));
-    ASSERT_GE(row, 0);
-    ASSERT_LT(row, kCityCount);
-    char text[64] = {};
-    SendMessageA(city, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, kCityTable[row].name);
+  ASSERT_EQ(SendMessageW(city, CB_GETCOUNT, 0, 0), 12);
+  for (int item = 0; item < 12; ++item) {
+    EXPECT_EQ(SendMessageW(city, CB_GETITEMDATA, item, 0), item);
+    wchar_t text[64] = {};
+    SendMessageW(city, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, names[item]);
   }
 }
 
@@ -243,6 +239,14 @@ TEST_F(MainDlgStart, OddStoredTextsAreReadSafely) {
   StoreText(std::string(3000, 'k') + '\0');
   OpenDialog();
   EXPECT_EQ(ItemText(IDC_KEYWORDS), std::string(1023, 'k'));
+  dialog.reset();
+
+  // Cut on a character boundary, never inside one: "天" 600 times gives 511.
+  std::string sky;
+  for (int i = 0; i < 600; ++i) sky += "\xCC\xEC";
+  StoreText(sky + '\0');
+  OpenDialog();
+  EXPECT_EQ(ItemText(IDC_KEYWORDS), sky.substr(0, 1022));
   dialog.reset();
 
   // Not a string at all: the default stays.

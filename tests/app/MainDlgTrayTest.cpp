@@ -32,15 +32,15 @@ TEST_F(MainDlgTray, MinimiseHidesTheWindowAndAddsTheIcon) {
   EXPECT_TRUE(EqualRect(&before, &after));
 
   ASSERT_EQ(shell.iconCalls.size(), 1u);
-  const NOTIFYICONDATAA& icon = shell.iconCalls[0].icon;
+  const auto& icon = shell.iconCalls[0].icon;
   EXPECT_EQ(shell.iconCalls[0].action, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(icon.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE));
+  EXPECT_EQ(icon.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
   EXPECT_EQ(icon.hWnd, Window());
   EXPECT_EQ(icon.uID, 128u);
   EXPECT_EQ(icon.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
   EXPECT_EQ(icon.uCallbackMessage, 100u);
   EXPECT_NE(icon.hIcon, nullptr);
-  EXPECT_STREQ(icon.szTip, kTextTrayTip);
+  EXPECT_EQ(shell.iconCalls[0].tip, kTextTrayTip);
 }
 
 TEST_F(MainDlgTray, OnlyALeftDoubleClickOnTheIconShowsTheWindow) {
@@ -89,14 +89,14 @@ TEST_F(MainDlgTray, AShellRestartAddsTheIconAgainOnceItWasAdded) {
   SendMessageA(Window(), taskbarCreated, 0, 0);
   ASSERT_EQ(shell.iconCalls.size(), 2u);
   EXPECT_EQ(shell.iconCalls[1].action, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(std::memcmp(&shell.iconCalls[1].icon, &shell.iconCalls[0].icon, sizeof(NOTIFYICONDATAA)), 0);
+  EXPECT_EQ(std::memcmp(&shell.iconCalls[1].icon, &shell.iconCalls[0].icon, sizeof shell.iconCalls[0].icon), 0);
   EXPECT_FALSE(IsWindowVisible(Window()));
 
   TrayEvent(128, WM_LBUTTONDBLCLK);
   SendMessageA(Window(), taskbarCreated, 0, 0);
   ASSERT_EQ(shell.iconCalls.size(), 3u);
   EXPECT_EQ(shell.iconCalls[2].action, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(std::memcmp(&shell.iconCalls[2].icon, &shell.iconCalls[0].icon, sizeof(NOTIFYICONDATAA)), 0);
+  EXPECT_EQ(std::memcmp(&shell.iconCalls[2].icon, &shell.iconCalls[0].icon, sizeof shell.iconCalls[0].icon), 0);
   EXPECT_TRUE(IsWindowVisible(Window()));
 }
 
@@ -107,6 +107,13 @@ TEST_F(MainDlgTray, CloseWithoutAnIconDestroysTheWindowAndPostsQuit) {
   MSG tab{Item(IDC_KEYWORDS), WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_TRUE(loop.PreTranslateMessage(&tab));
   EXPECT_EQ(GetFocus(), Item(IDC_SITE_A));
+  // and what is typed, Chinese included, reaches the keyword box whole.
+  SetItemText(IDC_KEYWORDS, "");
+  SetFocus(Item(IDC_KEYWORDS));
+  PostMessageW(Item(IDC_KEYWORDS), WM_CHAR, 0x5929, 1);  // 天
+  PostQuitMessage(0);
+  EXPECT_EQ(loop.Run(), 0);
+  EXPECT_EQ(ItemText(IDC_KEYWORDS), "\xCC\xEC");
   HWND window = Window();
   int quitCode = -1;
   ASSERT_TRUE(CloseDialog(quitCode));

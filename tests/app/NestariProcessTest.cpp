@@ -117,7 +117,7 @@ TEST(NestariProcess, ManifestAsksForCurrentControlsScalingPerMonitorAndNoElevati
   std::string text(static_cast<const char*>(LockResource(LoadResource(file, resource))),
                    SizeofResource(file, resource));
   FreeLibrary(file);
-  // The texts are GBK: the program keeps the system's code page.
+  // The program converts its GBK texts itself: the system's code page stays.
   EXPECT_EQ(text.find("<activeCodePage"), std::string::npos);
   for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
                          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",

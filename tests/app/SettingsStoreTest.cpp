@@ -26,17 +26,21 @@ TEST_F(SettingsStoreTest, NothingStoredKeepsTheCallersDefaults) {
   EXPECT_EQ(city, 4);
 }
 
+// The text as UTF-16 with its terminator, as every build has stored it.
 TEST_F(SettingsStoreTest, SaveCreatesTheKeyAndWritesBothValuesAsTyped) {
   SettingsStore store(path);
   {
     RegistryKey key = store.SaveSettings(kTextDefaultKeywords, 9);
     ASSERT_TRUE(key.IsOpen());  // held open for the caller's search
     DWORD type = 0;
-    DWORD size = 0;
-    ASSERT_EQ(RegQueryValueExA(key.Get(), "text", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    wchar_t stored[32] = {};
+    DWORD size = sizeof stored;
+    ASSERT_EQ(RegQueryValueExW(key.Get(), L"text", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size),
+              ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(size, std::strlen(kTextDefaultKeywords) + 1);  // with its zero byte
-    ASSERT_EQ(RegQueryValueExA(key.Get(), "city", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(stored, L"小区1\\小区2\\小区3");
+    EXPECT_EQ(size, 24u);  // eleven units and the terminator
+    ASSERT_EQ(RegQueryValueExW(key.Get(), L"city", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(size, 4u);
   }
@@ -57,11 +61,11 @@ TEST_F(SettingsStoreTest, StoredValuesOfTheWrongShapeAreReadSafely) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
             ERROR_SUCCESS);
-  std::string longText(5000, 'z');
-  RegSetValueExA(key, "text", 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.data()),
-                 static_cast<DWORD>(longText.size()));  // no zero byte either
+  std::wstring longText(5000, L'z');
+  RegSetValueExW(key, L"text", 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.data()),
+                 static_cast<DWORD>(longText.size() * sizeof(wchar_t)));  // no terminator either
   const WORD shortCity = 3;
-  RegSetValueExA(key, "city", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&shortCity), sizeof shortCity);
+  RegSetValueExW(key, L"city", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&shortCity), sizeof shortCity);
   RegCloseKey(key);
 
   char text[kKeywordBufferSize + 8];
