@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/AppModule.h"
+#include "app/WindowPace.h"
 #include "app/WorkAreaPlacement.h"
 #include "net/WideText.h"
 #include "search/CityTable.h"
@@ -170,6 +171,11 @@ LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+  // The search's frames still use the window: it stops, then closes it.
+  if (search_) {
+    search_->RequestClose();
+    return 0;
+  }
   NOTIFYICONDATAW icon{};
   icon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   icon.hWnd = window_;

@@ -16,6 +16,8 @@
 
 #include <string>
 
+class WindowPace;
+
 // Message number of the notification-area icon's callback.
 constexpr UINT kTrayCallbackMessage = 100;
 constexpr UINT kTrayIconId = IDI_NESTARI;
@@ -38,6 +40,7 @@ public:
   BOOL OnIdle() override;
 
   // One whole search, from the dialog's inputs to the filled result list.
+  // The window stays alive while it runs; it does nothing while another runs.
   LRESULT RunSearchJob();
 
   const ListingList& Listings() const { return listings_; }
@@ -85,6 +88,8 @@ private:
   HWND resultList_ = nullptr;
   HWND cityList_ = nullptr;
   ListingList listings_;
+  WindowPace* search_ = nullptr;  // the search under way, if any
+  bool closing_ = false;          // a search ended by a close: the window closes next
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;

@@ -1,12 +1,18 @@
 #include "app/MainDlg.h"
 
 #include "app/PausedRedraw.h"
+#include "app/WindowPace.h"
 #include "net/TextConversion.h"
 #include "net/WideText.h"
 #include "search/SearchJob.h"
 #include "search/ProgramTexts.h"
 
 LRESULT CMainDlg::RunSearchJob() {
+  // One search at a time, whatever asks for another while it runs: a Query
+  // sent by another program, or the timer inside the message box's own loop.
+  if (search_) return 0;
+  WindowPace pace(window_);
+  search_ = &pace;
   HWND queryButton = GetDlgItem(window_, IDC_QUERY);
   EnableWindow(queryButton, FALSE);
   // Rows point at Listings: they go first.
@@ -27,7 +33,14 @@ LRESULT CMainDlg::RunSearchJob() {
   choices.siteB = IsDlgButtonChecked(window_, IDC_SITE_B) == BST_CHECKED;
   choices.wholeFlat = IsDlgButtonChecked(window_, IDC_WHOLE_FLAT) == BST_CHECKED;
   choices.sharedFlat = IsDlgButtonChecked(window_, IDC_SHARED_FLAT) == BST_CHECKED;
-  SearchKeywords(text, cityRow, choices, listings_);
+  SearchKeywords(text, cityRow, choices, listings_, &pace);
+  search_ = nullptr;
+  if (pace.CloseRequested()) {
+    // Closed once every handler around this search has returned.
+    closing_ = true;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return 0;
+  }
 
   SortListingsByDate(listings_.Head());
   FillResultRows();

@@ -104,10 +104,13 @@ LRESULT CMainDlg::OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  // A tick inside a search (in its message box's loop) leaves the timer for
+  // its next tick.
+  if (search_) return 0;
   if (wParam == kAutoSearchTimerId && IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED) {
     RunSearchJob();
     // Only a hidden window needs telling; a shown one has its rows in view.
-    if (!IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
+    if (!closing_ && !IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
   }
   KillTimer(window_, kAutoSearchTimerId);
   return 0;

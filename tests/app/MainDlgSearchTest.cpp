@@ -7,7 +7,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -48,8 +50,15 @@ std::vector<RowKey> ShownRows(const std::vector<ResultRow>& rows) {
   return keys;
 }
 
+FakeSitesOptions AnsweredAfter(int delayMs) {
+  FakeSitesOptions options;
+  options.delayMs = delayMs;
+  return options;
+}
+
 class MainDlgSearch : public DialogTest {
 protected:
+  explicit MainDlgSearch(int delayMs = 0) : sites(AnsweredAfter(delayMs)) {}
   void SetUp() override {
     DialogTest::SetUp();
     ASSERT_TRUE(sites.Start());
@@ -351,3 +360,103 @@ TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
 }
 
 }  // namespace
+
+// Every request answered 0.55 s late: twelve take longer than the 5 s after
+// which Windows takes a window that asks for no messages for hung.
+class SlowSitesSearch : public MainDlgSearch {
+protected:
+  SlowSitesSearch() : MainDlgSearch(550) {}
+
+  // Posts message to window once the sites have been asked requests times.
+  std::thread PostAfter(std::size_t requests, HWND window, UINT message, WPARAM wParam) {
+    return std::thread([=] {
+      while (sites.Requests().size() < requests) Sleep(5);
+      PostMessageW(window, message, wParam, 0);
+    });
+  }
+};
+
+TEST_F(SlowSitesSearch, TheWindowStaysAliveAndTakesNoOtherInputWhileItSearches) {
+  OpenDialog();
+  Click(IDC_SHARED_FLAT);  // on: three keywords, two sites, two kinds
+  const HWND window = Window();
+  const HWND list = Item(IDC_RESULT_LIST);
+  const LPARAM query = reinterpret_cast<LPARAM>(Item(IDC_QUERY));
+  std::atomic<bool> searching{true};
+  bool hung = false;
+  int sent = 0;
+  int unanswered = 0;
+  std::vector<std::string> titles;
+  std::thread other([&] {
+    while (searching) {
+      hung = hung || IsHungAppWindow(window);
+      DWORD_PTR result = 0;
+      ++sent;
+      if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) && searching) ++unanswered;
+      wchar_t title[128] = {};
+      InternalGetWindowText(window, title, 128);
+      if (titles.empty() || titles.back() != GbkOf(title)) titles.push_back(GbkOf(title));
+      // Well before the end: a double-click where the first row will be, and a second search.
+      if (sites.Requests().size() <= 8) {
+        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 30));
+        SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(IDC_QUERY, BN_CLICKED), query, SMTO_NORMAL, 1000, &result);
+      }
+      Sleep(250);
+    }
+  });
+  Click(IDC_QUERY);
+  searching = false;
+  other.join();
+  // Input that came during the search is gone, not put off until now.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+
+  EXPECT_FALSE(hung);
+  EXPECT_GT(sent, 12);
+  EXPECT_EQ(unanswered, 0);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{});
+  EXPECT_EQ(sites.Requests().size(), 12u);
+  EXPECT_EQ(ShownRows(Rows()), ExpectedRows({"小区1", "小区2", "小区3"}, "bj",
+                                            {{FakeSite::SiteA, FakeKind::WholeFlat},
+                                             {FakeSite::SiteA, FakeKind::Shared},
+                                             {FakeSite::SiteB, FakeKind::WholeFlat},
+                                             {FakeSite::SiteB, FakeKind::Shared}}));
+  EXPECT_NE(std::find(titles.begin(), titles.end(), Utf8ToGbk("Nestari1.0 - 查询中 6/12（Esc 停止）")), titles.end());
+  EXPECT_EQ(WindowText(window), "Nestari1.0");
+}
+
+TEST_F(SlowSitesSearch, EscStopsTheSearchAndACloseEndsTheProgram) {
+  OpenDialog();
+  Click(IDC_SHARED_FLAT);
+  const HWND window = Window();
+  // Esc while the third request waits for its answer.
+  std::thread esc = PostAfter(3, Item(IDC_KEYWORDS), WM_KEYDOWN, VK_ESCAPE);
+  Click(IDC_QUERY);
+  esc.join();
+  EXPECT_EQ(sites.Requests().size(), 3u);
+  EXPECT_EQ(ShownRows(Rows()),
+            ExpectedRows({"小区1"}, "bj", {{FakeSite::SiteA, FakeKind::WholeFlat}, {FakeSite::SiteA, FakeKind::Shared}}));
+  EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
+  EXPECT_EQ(WindowText(window), "Nestari1.0");
+  std::string text;
+  ASSERT_TRUE(StoredText(text));
+  EXPECT_EQ(text, kTextDefaultKeywords);
+
+  // A close while the second search's fifth request waits, seven before its end.
+  std::thread close = PostAfter(8, window, WM_CLOSE, 0);
+  Click(IDC_QUERY);
+  close.join();
+  EXPECT_EQ(sites.Requests().size(), 8u);
+  int quitCode = -1;
+  MSG msg;
+  for (DWORD start = GetTickCount(); quitCode < 0 && GetTickCount() - start < 5000;) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      Sleep(5);
+    else if (msg.message == WM_QUIT)
+      quitCode = static_cast<int>(msg.wParam);
+    else
+      DispatchMessageW(&msg);
+  }
+  EXPECT_EQ(quitCode, 0);
+  EXPECT_FALSE(IsWindow(window));
+}

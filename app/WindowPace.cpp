@@ -1,0 +1,65 @@
+#include "app/WindowPace.h"
+
+#include "net/WideText.h"
+#include "search/ProgramTexts.h"
+
+#include <cstdio>
+
+namespace {
+
+struct MessageRange {
+  UINT first;
+  UINT last;
+};
+
+// Keys, clicks and the caption's clicks: taken off the queue in a wait, so
+// that none of them acts on rows the user never saw.
+constexpr MessageRange kInputRanges[] = {
+    {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+
+// A window whose paint never validates it must not hold a wait.
+constexpr int kMostPaintsPerWait = 64;
+
+}  // namespace
+
+WindowPace::~WindowPace() { SetWindowTextW(window_, LocalToWide(kTextWindowTitle).c_str()); }
+
+bool WindowPace::KeepWaiting() {
+  MSG msg;
+  // Any PeekMessage delivers what other threads and programs have sent.
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  for (int i = 0; i < kMostPaintsPerWait && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    DispatchMessageW(&msg);
+  for (const MessageRange& range : kInputRanges) {
+    while (PeekMessageW(&msg, nullptr, range.first, range.last, PM_REMOVE)) TakeInput(msg);
+  }
+  TakePostedClose();
+  return !stopped_;
+}
+
+void WindowPace::TakeInput(const MSG& msg) {
+  constexpr LPARAM kAltHeld = 1 << 29;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+    stopped_ = true;
+  else if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (msg.lParam & kAltHeld))
+    RequestClose();
+  else if (msg.message == WM_NCLBUTTONDOWN && msg.wParam == HTCLOSE && msg.hwnd == window_)
+    RequestClose();
+}
+
+// A close posted to the window (the task bar's, or another program's). Any
+// other system command waits in the queue for the search to end.
+void WindowPace::TakePostedClose() {
+  MSG msg;
+  while (PeekMessageW(&msg, window_, WM_CLOSE, WM_CLOSE, PM_REMOVE)) RequestClose();
+  if (PeekMessageW(&msg, window_, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) && (msg.wParam & 0xFFF0) == SC_CLOSE) {
+    PeekMessageW(&msg, window_, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE);
+    RequestClose();
+  }
+}
+
+void WindowPace::RequestsDone(int done, int planned) {
+  char title[128];
+  std::snprintf(title, sizeof title, kTextSearchProgress, done, planned);
+  SetWindowTextW(window_, LocalToWide(title).c_str());
+}

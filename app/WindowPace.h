@@ -1,0 +1,34 @@
+#pragma once
+
+#include "search/SearchPace.h"
+
+#include <windows.h>
+
+// A search's course as the window lives it, on the one thread: in each
+// network wait the window paints and answers what other programs send it;
+// Esc stops the search, a close stops it and closes the window once the
+// search is over, and every other key or click is dropped. The title counts
+// the requests, and comes back when the search ends.
+class WindowPace : public SearchPace {
+public:
+  explicit WindowPace(HWND window) : window_(window) {}
+  WindowPace(const WindowPace&) = delete;
+  WindowPace& operator=(const WindowPace&) = delete;
+  ~WindowPace() override;
+
+  bool KeepWaiting() override;
+  void RequestsDone(int done, int planned) override;
+  bool StopRequested() override { return stopped_; }
+
+  // A close came during the search: it stops, and the window closes after it.
+  void RequestClose() { closeRequested_ = stopped_ = true; }
+  bool CloseRequested() const { return closeRequested_; }
+
+private:
+  void TakeInput(const MSG& msg);
+  void TakePostedClose();
+
+  HWND window_;
+  bool stopped_ = false;
+  bool closeRequested_ = false;
+};
