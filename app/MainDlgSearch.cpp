@@ -63,18 +63,19 @@ void CMainDlg::FillResultRows() {
   int count = 0;
   for (const Listing* listing = listings_.Head(); listing; listing = listing->next) ++count;
   ListView_SetItemCount(resultList_, count);
+  std::wstring text;
   for (Listing* listing = listings_.Head(); listing; listing = listing->next) {
-    std::wstring title = LocalToWide(listing->title);
+    LocalToWide(listing->title, text);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = ListView_GetItemCount(resultList_);
-    item.pszText = &title[0];
+    item.pszText = &text[0];
     item.lParam = reinterpret_cast<LPARAM>(listing);
     int row = static_cast<int>(SendMessageW(resultList_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) continue;
     const std::string* cells[] = {&listing->community, &listing->price, &listing->date};
     for (int column = 1; column <= 3; ++column) {
-      std::wstring text = LocalToWide(*cells[column - 1]);
+      LocalToWide(*cells[column - 1], text);
       LVITEMW cell{};
       cell.iSubItem = column;
       cell.pszText = &text[0];

@@ -22,9 +22,12 @@ constexpr int kMostPaintsPerWait = 64;
 
 }  // namespace
 
-WindowPace::~WindowPace() { SetWindowTextW(window_, LocalToWide(kTextWindowTitle).c_str()); }
+WindowPace::~WindowPace() {
+  if (progressShown_) SetWindowTextW(window_, LocalToWide(kTextWindowTitle).c_str());
+}
 
 bool WindowPace::KeepWaiting() {
+  if (!progressShown_) ShowProgress();
   MSG msg;
   // Any PeekMessage delivers what other threads and programs have sent.
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
@@ -58,8 +61,18 @@ void WindowPace::TakePostedClose() {
   }
 }
 
+// A search over a fast network is over before a count could be read: the
+// title, whose every change redraws the caption, stays as it is until a wait
+// has lasted a whole slice.
 void WindowPace::RequestsDone(int done, int planned) {
+  done_ = done;
+  planned_ = planned;
+  if (progressShown_) ShowProgress();
+}
+
+void WindowPace::ShowProgress() {
   char title[128];
-  std::snprintf(title, sizeof title, kTextSearchProgress, done, planned);
+  std::snprintf(title, sizeof title, kTextSearchProgress, done_, planned_);
   SetWindowTextW(window_, LocalToWide(title).c_str());
+  progressShown_ = true;
 }

@@ -7,8 +7,9 @@
 // A search's course as the window lives it, on the one thread: in each
 // network wait the window paints and answers what other programs send it;
 // Esc stops the search, a close stops it and closes the window once the
-// search is over, and every other key or click is dropped. The title counts
-// the requests, and comes back when the search ends.
+// search is over, and every other key or click is dropped. Once a wait has
+// been long enough to notice, the title counts the requests; it comes back
+// when the search ends.
 class WindowPace : public SearchPace {
 public:
   explicit WindowPace(HWND window) : window_(window) {}
@@ -27,8 +28,12 @@ public:
 private:
   void TakeInput(const MSG& msg);
   void TakePostedClose();
+  void ShowProgress();
 
   HWND window_;
+  int done_ = 0;
+  int planned_ = 0;
+  bool progressShown_ = false;
   bool stopped_ = false;
   bool closeRequested_ = false;
 };

@@ -27,12 +27,17 @@ int ConvertUnitToLocal(char16_t unit, char (&out)[2]) {
 }
 
 std::wstring LocalToWide(const std::string& local) {
-  const int bytes = static_cast<int>(local.size());
-  const int units = MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, nullptr, 0);
-  if (units <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, &wide[0], units);
+  std::wstring wide;
+  LocalToWide(local, wide);
   return wide;
+}
+
+void LocalToWide(const std::string& local, std::wstring& wide) {
+  // A GBK text never needs more UTF-16 units than it has bytes: one call.
+  const int bytes = static_cast<int>(local.size());
+  wide.resize(local.size());
+  const int units = bytes == 0 ? 0 : MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, &wide[0], bytes);
+  wide.resize(static_cast<std::size_t>(units > 0 ? units : 0));
 }
 
 std::string WideToLocal(const std::wstring& wide) { return WideTo(kLocalCodePage, wide); }

@@ -8,4 +8,7 @@
 #include <string>
 
 std::wstring LocalToWide(const std::string& local);
+// The same into wide, whose room is kept from call to call: for the many
+// short texts of the result rows.
+void LocalToWide(const std::string& local, std::wstring& wide);
 std::string WideToLocal(const std::wstring& wide);
