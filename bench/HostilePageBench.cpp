@@ -20,22 +20,17 @@ const PageSize kSizes[] = {{256 * 1024, "256K"}, {2 * 1024 * 1024, "2M"}};
 const BenchSite kSites[] = {BenchSite::SiteA, BenchSite::SiteB};
 
 constexpr double kMiB = 1024.0 * 1024.0;
-constexpr double kTimeRatioLimit = 3.0;
-constexpr double kHeapPerPageByte = 64.0;
-constexpr double kInflateBuffer = 2 * kMiB;
+// What any page may cost in the page path, hostile or not: a wait the user
+// barely notices, and memory a desktop tool may take for a moment.
+constexpr double kMostMs = 300;
+constexpr double kMostHeapMiB = 256;
+// The share of the tree's budget an honest page may take.
+constexpr double kMostHonestShare = 0.5;
 
 const char* SiteName(BenchSite site) { return site == BenchSite::SiteA ? "SiteA" : "SiteB"; }
 
 std::string CaseName(BenchSite site, const PageFillName& fill, const PageSize& size) {
   return std::string("Sized/") + SiteName(site) + "/" + fill.name + "/" + size.name;
-}
-
-double MsPerMiB(const BenchRun& run) {
-  return run.GetAdjustedCPUTime() / (run.counters.at("page_bytes") / kMiB);
-}
-
-bool HeapWithinTarget(const BenchRun& run) {
-  return run.counters.at("peak_bytes") <= kHeapPerPageByte * run.counters.at("page_bytes") + kInflateBuffer;
 }
 
 }  // namespace
@@ -79,9 +74,9 @@ void RegisterHostilePageBenchmarks() {
 }
 
 void PrintHostilePageTable(const BenchReporter& report) {
-  std::printf("\n%-26s", "page path, ms per MiB");
+  std::printf("\n%-26s", "page path");
   for (const PageSize& size : kSizes)
-    std::printf(" | %-4s %7s %6s %7s %6s %5s", size.name, "ms/MiB", "ratio", "heap/pg", "budget", "ads");
+    std::printf(" | %-4s %7s %8s %7s %6s %5s", size.name, "ms", "heap MiB", "heap/pg", "budget", "ads");
   std::printf(" | verdict\n");
   double mostHonestShare = 0;
   std::string mostHonestName;
@@ -90,42 +85,50 @@ void PrintHostilePageTable(const BenchReporter& report) {
       const std::string rowName = std::string(SiteName(site)) + " " + fill.name;
       std::printf("%-26s", rowName.c_str());
       bool measured = true;
-      bool pass = true;
+      bool whole = true;
+      bool within = true;
+      bool roomyAll = true;
       for (const PageSize& size : kSizes) {
         const BenchRun* run = report.Find(CaseName(site, fill, size));
-        const BenchRun* ordinary = report.Find(CaseName(site, kPageFills[0], size));
-        if (!run || !ordinary) {
-          std::printf(" | %-4s %7s %6s %7s %6s %5s", "", "-", "-", "-", "-", "-");
+        if (!run) {
+          std::printf(" | %-4s %7s %8s %7s %6s %5s", "", "-", "-", "-", "-", "-");
           measured = false;
           continue;
         }
         auto c = [&](const char* counter) { return static_cast<double>(run->counters.at(counter)); };
-        double ratio = MsPerMiB(*run) / MsPerMiB(*ordinary);
-        bool heapOk = HeapWithinTarget(*run);
+        double ms = run->GetAdjustedCPUTime();
+        double heapMiB = c("peak_bytes") / kMiB;
         double share = c("budget_used");
+        bool fast = ms <= kMostMs;
+        bool small = heapMiB <= kMostHeapMiB;
+        bool roomy = !fill.honest || share <= kMostHonestShare;
+        within = within && fast && small;
+        roomyAll = roomyAll && roomy;
         if (fill.honest) {
           // Whole: nothing cut away, and every advertisement listed up to the cap.
           double expected = std::min(c("adverts"), static_cast<double>(kMostListingsPerPage));
-          pass = pass && c("cut") == 0 && c("listings") == expected;
+          whole = whole && c("cut") == 0 && c("listings") == expected;
           if (share > mostHonestShare) {
             mostHonestShare = share;
             mostHonestName = rowName + " at " + size.name;
           }
-        } else {
-          pass = pass && ratio <= kTimeRatioLimit && heapOk;
         }
-        std::printf(" | %-4s %7.2f %5.2fx %6.1fx%s %5.0f%% %5.0f", "", MsPerMiB(*run), ratio,
-                    c("peak_bytes") / c("page_bytes"), heapOk ? " " : "!", share * 100, c("listings"));
+        std::printf(" | %-4s %6.1f%s %7.1f%s %6.1fx %4.0f%%%s %5.0f", "", ms, fast ? " " : "!", heapMiB,
+                    small ? " " : "!", c("peak_bytes") / c("page_bytes"), share * 100, roomy ? " " : "!",
+                    c("listings"));
       }
-      const char* verdict = fill.honest ? (pass ? "whole" : "LOST ADVERTISEMENTS") : (pass ? "PASS" : "FAIL");
+      const char* verdict = !within       ? "OVER TARGET"
+                            : !fill.honest  ? "PASS"
+                            : !whole        ? "LOST ADVERTISEMENTS"
+                            : roomyAll      ? "whole"
+                                            : "whole, LITTLE ROOM";
       std::printf(" | %s\n", measured ? verdict : "not measured");
     }
   }
-  std::printf("targets: an honest page is read whole (not cut, every advertisement listed up to %zu a page);\n"
-              "a hostile page stays within %.0fx the ordinary page's time per MiB at the same size, and the\n"
-              "peak heap of its page path within %.0fx the page + 2 MiB (\"!\" marks a miss).\n"
-              "budget: the share of what a page's tree may take that the tree took\n",
-              kMostListingsPerPage, kTimeRatioLimit, kHeapPerPageByte);
+  std::printf("targets: every page's path within %.0f ms of CPU time and %.0f MiB of peak heap; an honest page\n"
+              "read whole (not cut, every advertisement listed up to %zu a page) within %.0f%% of the budget, the\n"
+              "share of what a page's tree may take that the tree took (\"!\" marks a miss)\n",
+              kMostMs, kMostHeapMiB, kMostListingsPerPage, kMostHonestShare * 100);
   if (!mostHonestName.empty())
     std::printf("headroom: the largest share of the budget an honest page took is %.0f%% (%s)\n",
                 mostHonestShare * 100, mostHonestName.c_str());

@@ -1,5 +1,6 @@
 #include "bench/HostilePages.h"
 
+#include "demo/sites/CollidingNames.h"
 #include "demo/sites/DensePages.h"
 #include "demo/sites/ResultPages.h"
 
@@ -24,6 +25,11 @@ const RowShape kSiteB = {
     "</a></dt></dl>", "</dl>\n", "<dl class=\"list_noimg\">"};
 
 constexpr int kLeadingAdvertisements = 3;
+// A first result page's advertisements, after the short-cell table.
+constexpr int kFirstPageAdvertisements = 60;
+// As many as a page of under 1 MiB held when the counts' hash table took
+// 15 s to read it.
+constexpr std::size_t kCollidingNames = 20000;
 
 // Appends unit to text as long as text stays within limit.
 void FillWith(std::string& text, const std::string& unit, std::size_t limit) {
@@ -40,16 +46,20 @@ std::string Fill(const RowShape& row, PageFill fill, std::size_t bytes) {
     case PageFill::DenseIndented:
     case PageFill::DenseLines:
     case PageFill::DenseCompact:
+    case PageFill::ShortCells:
       break;
     case PageFill::DeepNesting:
       FillWith(part, "<font>", bytes);
       break;
     case PageFill::DensestMarkup:
-      FillWith(part, "<u>x", bytes);
+      FillWith(part, "<u>", bytes);
       break;
     case PageFill::StrayEndTags:
       FillWith(part, "<font>", bytes / 2);
       FillWith(part, "</p>", bytes);
+      break;
+    case PageFill::CollidingNames:
+      part = CollidingNamesMarkup(kCollidingNames, bytes);
       break;
     case PageFill::NestedAnchors: {
       std::size_t depth = bytes / (anchor.size() + std::string(row.close).size());
@@ -101,14 +111,16 @@ std::string LargestPageWithin(std::size_t bytes, MakePage make) {
 // The district menu of a dense page: a city's districts and neighbourhoods.
 constexpr int kMenuLinks = 1500;
 
-const PageFillName kPageFills[13] = {
+const PageFillName kPageFills[15] = {
     {PageFill::Listings, "ordinary", true},
     {PageFill::DenseIndented, "dense, indented", true},
     {PageFill::DenseLines, "dense, lines", true},
     {PageFill::DenseCompact, "dense, compact", true},
+    {PageFill::ShortCells, "short-cell table", true},
     {PageFill::DeepNesting, "deep nesting", false},
     {PageFill::DensestMarkup, "densest markup", false},
     {PageFill::StrayEndTags, "stray end tags", false},
+    {PageFill::CollidingNames, "colliding names", false},
     {PageFill::NestedAnchors, "nested anchors", false},
     {PageFill::HugeAttribute, "huge attribute", false},
     {PageFill::ManyAttributes, "many attributes", false},
@@ -127,6 +139,8 @@ int CountAdvertisements(BenchSite site, const std::string& page) {
 std::string MakeSizedPage(BenchSite site, PageFill fill, std::size_t bytes) {
   if (fill == PageFill::Listings)
     return LargestPageWithin(bytes, [site](int count) { return MakeResultPage(site, count); });
+  if (fill == PageFill::ShortCells)
+    return WithShortCellTable(MakeResultPage(site, kFirstPageAdvertisements), bytes);
   if (fill == PageFill::Flood)
     return FloodResultPage(site == BenchSite::SiteA ? FakeSite::SiteA : FakeSite::SiteB,
                            MakeResultPage(site, kLeadingAdvertisements), bytes);

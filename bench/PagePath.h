@@ -24,6 +24,6 @@ enum class PageEnd { Read, Sorted };
 int ReadPage(BenchSite site, const BenchPage& page, PageEnd end);
 
 // Times ReadPage and records the Listings, the page size, the peak heap of
-// one more run, and the share of its budget the page's tree took (and whether
+// one run before, and the share of its budget the page's tree took (and whether
 // the page was cut) as counters.
 void MeasurePagePath(benchmark::State& state, BenchSite site, const BenchPage& page, PageEnd end);

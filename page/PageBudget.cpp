@@ -10,21 +10,22 @@ using TreeNode = tree_node_<Node>;
 
 namespace {
 
-// Bytes of tree per byte of page text, and a floor for small pages. A node
-// costs some 200 bytes and keeps copies of its texts, so the tree's size
-// follows the markup's density. Ordinary result pages take 14 to 18 times
-// their text; the densest honest markup (one short element per line, badges,
-// one-letter texts, long menus) 36 times, three quarters of this. Only markup
-// built to be denser, up to 100 times, is cut; and since time follows the
-// nodes too, such a page costs at most some three times an ordinary one.
+// Bytes of tree per byte of page text, and a floor for small pages. An
+// element costs some 200 bytes and keeps copies of its tags, and a text costs
+// nothing (see foundText), so the tree's size follows the density of the
+// tags. Ordinary result pages take 6 times their text; the densest honest
+// markup, a table of two-character cells written one a line, 18 times, under
+// two fifths of this. Only markup built to be denser, up to some 68 times
+// for a one-letter tag again and again, is cut; and since time follows the nodes
+// too, such a page is still read in a fraction of a second.
 constexpr std::size_t kTreeBytesPerPageByte = 48;
 constexpr std::size_t kTreeBytesFloor = 64 * 1024;
 // Attribute maps stop being kept while this much of the budget is left, for
 // the Listings read from the page.
 constexpr std::size_t kReservePerPageByte = 4;
-// One entry among the counts of open elements, besides its name: the hash
-// table node's link and cached hash, and its bucket.
-constexpr std::size_t kOpenCountBytes = 24 + sizeof(std::pair<const std::string, long>);
+// One entry among the counts of open elements, besides its name: the map's
+// own node (links and colour) and the pair.
+constexpr std::size_t kOpenCountBytes = 32 + sizeof(std::pair<const std::string, long>);
 
 // What a node's attribute map takes: per pair, the map's own node (links
 // and colour) and the two texts.
@@ -78,9 +79,10 @@ void PageDocument::foundTag(Node node, bool isEnd) {
   if (mOpenCounts.size() > names) treeBudget_ -= std::min(treeBudget_, kOpenCountBytes + node.tagName().size());
 }
 
-void PageDocument::foundText(Node node) {
-  if (Afford(node)) ParserDom::foundText(node);
-}
+// Texts get no node: the searches test only elements and read what lies
+// between tags from the page by offsets, so nothing would read it, and a
+// table written a short cell a line would pay two nodes more for every cell.
+void PageDocument::foundText(Node) {}
 
 void PageDocument::foundComment(Node node) {
   if (Afford(node)) ParserDom::foundComment(node);

@@ -5,8 +5,8 @@ using TreeNode = tree_node_<Node>;
 
 namespace {
 
-// Only elements take part in tag tests: the parser stores a text node's whole
-// text as its tag name, and a text reading "td" is no cell.
+// Only elements take part in tag tests: the parser stores a comment's whole
+// text as its tag name, and a comment reading "td" is no cell.
 bool IsElement(const Node& node) { return node.isTag() && !node.isComment(); }
 
 bool ExactTag(const Node& node, const std::string& tag) {

@@ -13,9 +13,10 @@ using NodeList = std::vector<NodeHandle>;
 // Searches write their out-parameter only when they find something.
 class PageDocument : public htmlcxx::HTML::ParserDom {
 public:
-  // Parses pageText into the tree. The tree may take 48 times the text's
-  // size; a page that would need more loses its rest, from the markup that
-  // crosses that line to the end. Honest pages take at most 36 times.
+  // Parses pageText into the tree of its elements and comments: its texts
+  // get no node. The tree may take 48 times the text's size; a page that
+  // would need more loses its rest, from the markup that crosses that line
+  // to the end. Honest pages take at most 18 times.
   const tree<htmlcxx::HTML::Node>& parseTree(const std::string& pageText);
 
   bool FindBody(NodeHandle& out);

@@ -140,8 +140,8 @@ TEST(NestariProcess, ManifestAsksForCurrentControlsScalingPerMonitorAndNoElevati
     return std::wstring(value);
   };
   EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
-            L"PerMonitorV2, PerMonitor");
-  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true/pm");
+            L"PerMonitorV2, System");
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true");
 
   ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
   ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel,

@@ -1,3 +1,4 @@
+#include "demo/sites/CollidingNames.h"
 #include "demo/sites/DensePages.h"
 #include "search/SiteAParser.h"
 #include "tests/search/SearchTestSupport.h"
@@ -150,8 +151,9 @@ TEST(SiteAPage, PagesWithoutTheStructureGiveNothing) {
   EXPECT_EQ(Read(page.substr(0, page.find("05-06") + 5), 1), Rows{"T|1800||h|" + kKeyword});
 }
 
-// Endings of about 2 MiB that once crashed the reader or kept it busy for
-// minutes. The advertisement before them still comes out whole.
+// Endings of up to 2 MiB that once crashed the reader or kept it busy for
+// minutes, or that no reader needs whole. The advertisement before them
+// still comes out whole.
 TEST(SiteAPage, HostileEndingsLeaveTheAdvertisementBeforeThem) {
   const std::size_t n = 1 << 19;
   std::string attributes;
@@ -163,8 +165,12 @@ TEST(SiteAPage, HostileEndingsLeaveTheAdvertisementBeforeThem) {
       "<tr><td" + attributes + ">",
       "<!--" + Repeat("<b>x</i>", n / 2),
       "<script>" + Repeat("<b>x</i><!-- ", n / 4),
+      // Names that would share one bucket of a table hashed without a seed.
+      CollidingNamesMarkup(2000, 4 * n),
+      // More rows than any page is read for: the rows past them are not built.
+      Repeat("<tr></tr>", 8000) + Row("T2", "/ad/2", kTwoCells),
       // The page is cut inside this row: it is not listed with cells it never had.
-      "<tr><td class=\"t\"><a class=\"t\" href=\"/ad/2\">T2</a></td>" + Repeat("<u>x", n) + kTwoCells,
+      "<tr><td class=\"t\"><a class=\"t\" href=\"/ad/2\">T2</a></td>" + Repeat("<u>", n) + kTwoCells,
   };
   for (const std::string& ending : endings) {
     EXPECT_EQ(Read(Page(Table("tblist", Row("Ad title", "/ad/1", kTwoCells) + ending)), 1),
@@ -184,13 +190,18 @@ TEST(SiteAPage, TitleEndsWhereARowNestedInItBegins) {
   EXPECT_EQ(std::count(rows.begin(), rows.end(), "t|||h|" + kKeyword), 999);
 }
 
-// Markup as dense as honest pages get, with a district menu of 1,500 links:
-// every advertisement, up to a thousand a page, the first in page order.
+// Markup as dense as honest pages get, with a district menu of 1,500 links or
+// after a 2 MiB table of two-character cells, one a line: every advertisement,
+// up to a thousand a page, the first in page order.
 TEST(SiteAPage, ReadsEveryAdvertisementOfADensePageUpToAThousand) {
-  Rows rows = Read(DenseSiteAPage(60, 1500, DenseLayout::Lines), 0);
-  ASSERT_EQ(rows.size(), 60u);
-  EXPECT_EQ(rows[0], "x|1|1|/z/1.shtml|" + kKeyword);
-  EXPECT_EQ(rows[59], "x|1|1|/z/60.shtml|" + kKeyword);
+  for (const std::string& page : {DenseSiteAPage(60, 1500, DenseLayout::Lines),
+                                  WithShortCellTable(DenseSiteAPage(60, 0, DenseLayout::Lines), 2 << 20)}) {
+    Rows rows = Read(page, 0);
+    ASSERT_EQ(rows.size(), 60u);
+    EXPECT_EQ(rows[0], "x|1|1|/z/1.shtml|" + kKeyword);
+    EXPECT_EQ(rows[59], "x|1|1|/z/60.shtml|" + kKeyword);
+  }
+  Rows rows;
   for (int adverts : {1000, 1001}) {
     rows = Read(DenseSiteAPage(adverts, 0, DenseLayout::Compact), 0);
     ASSERT_EQ(rows.size(), 1000u) << adverts;

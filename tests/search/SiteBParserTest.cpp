@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -64,13 +65,18 @@ TEST(SiteBPage, ReadsEveryListBlockInDocumentOrder) {
                   "Third|" + kNegotiable + "||" + kHost + "/3.htm|" + kKeyword}));
 }
 
-// Markup as dense as honest pages get, with a district menu of 1,500 links:
-// every advertisement, up to a thousand a page, the first in page order.
+// Markup as dense as honest pages get, with a district menu of 1,500 links or
+// after a 2 MiB table of two-character cells, one a line: every advertisement,
+// up to a thousand a page, the first in page order.
 TEST(SiteBPage, ReadsEveryAdvertisementOfADensePageUpToAThousand) {
-  Rows rows = Read(DenseSiteBPage(60, 1500, DenseLayout::Lines));
-  ASSERT_EQ(rows.size(), 60u);
-  EXPECT_EQ(rows[0], "x|1|1|" + kHost + "/f/1.html|" + kKeyword);
-  EXPECT_EQ(rows[59], "x|1|1|" + kHost + "/f/60.html|" + kKeyword);
+  for (const std::string& page : {DenseSiteBPage(60, 1500, DenseLayout::Lines),
+                                  WithShortCellTable(DenseSiteBPage(60, 0, DenseLayout::Lines), 2 << 20)}) {
+    Rows rows = Read(page);
+    ASSERT_EQ(rows.size(), 60u);
+    EXPECT_EQ(rows[0], "x|1|1|" + kHost + "/f/1.html|" + kKeyword);
+    EXPECT_EQ(rows[59], "x|1|1|" + kHost + "/f/60.html|" + kKeyword);
+  }
+  Rows rows;
   for (int adverts : {1000, 1001}) {
     rows = Read(DenseSiteBPage(adverts, 0, DenseLayout::Compact));
     ASSERT_EQ(rows.size(), 1000u) << adverts;
@@ -78,15 +84,19 @@ TEST(SiteBPage, ReadsEveryAdvertisementOfADensePageUpToAThousand) {
   }
 }
 
-// Markup built to fill the tree cuts the page inside the second block: that
-// block is not listed with cells it never had.
+// Markup built to fill the tree cuts the page inside the second block, and
+// more blocks than any page is read for cut it before: that block is not
+// listed with cells it never had.
 TEST(SiteBPage, ABlockThePageIsCutInsideIsLeftOut) {
-  std::string pile;
-  for (int i = 0; i < 100000; ++i) pile += "<u>x";
-  const std::string cut = "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/2.htm", "b") + pile +
-                          "</dt><dd class=\"price\">4486</dd><dd class=\"time\">05-06</dd></dl>";
-  EXPECT_EQ(Read(Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + cut)),
-            Rows{"a|1500|05-06|" + kHost + "/1.htm|" + kKeyword});
+  std::string pile, blocks;
+  for (int i = 0; i < 100000; ++i) pile += "<u>";
+  for (int i = 0; i < 8000; ++i) blocks += "<dl></dl>";
+  for (const auto& [before, inside] : {std::pair<std::string, std::string>{"", pile}, {blocks, ""}}) {
+    const std::string cut = before + "<dl class=\"list_noimg\"><dt class=\"clr\">" + Anchor("/2.htm", "b") +
+                            inside + "</dt><dd class=\"price\">4486</dd><dd class=\"time\">05-06</dd></dl>";
+    EXPECT_EQ(Read(Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + cut)),
+              Rows{"a|1500|05-06|" + kHost + "/1.htm|" + kKeyword});
+  }
   // A text that stops inside the second block's price: left out when the
   // text is known to be cut short, read as it stands when taken as whole.
   const std::string page = Page(Block(Anchor("/1.htm", "a"), "1500", "05-06") + Block(Anchor("/2.htm", "b"), "4486", "05-07"));
