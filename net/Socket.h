@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-// One IPv4 TCP connection; the only place that knows the platform's socket
-// calls. Its sends and receives block; callers wait for readiness first.
-// Closed when it goes out of scope.
+// One non-blocking IPv4 TCP connection; the only place that knows the
+// platform's socket calls. A call that would block fails at once and says
+// so; the caller then waits for readiness. Closed when it goes out of scope.
 class Socket {
 public:
   Socket() = default;
@@ -15,8 +15,7 @@ public:
   // Starts the platform's socket library (a no-op where there is none).
   static void StartLibrary();
 
-  // Creates the socket; no send or receive blocks longer than timeoutMs.
-  bool Open(int timeoutMs);
+  bool Open();
   bool IsOpen() const { return handle_ != kNone; }
   // Starts connecting without waiting: host is a dotted IPv4 address or a
   // name to look up (which does wait). False when it cannot be resolved or
@@ -29,22 +28,24 @@ public:
   // time passed, below 0 on error.
   int WaitReady(bool toWrite, int timeoutMs);
   // Like send and recv: the byte count, 0 when the peer closed (Receive only),
-  // below 0 on error.
+  // below 0 on error, WouldBlock telling whether the error was only that.
   int Send(const char* data, int length);
   int Receive(char* buffer, int length);
   // Like Receive, but the bytes stay on the socket for the next Receive.
   int Peek(char* buffer, int length);
   void Close();
+  bool WouldBlock() const { return wouldBlock_; }
   // Whether a call since Open failed because the system gave up waiting: a
-  // send or receive, or a connect that found no answer (not one refused).
+  // connection gone silent, or a connect that found no answer (not one refused).
   bool TimedOut() const { return timedOut_; }
 
 private:
-  // Passes result through, noting whether a failure was a time-out.
+  // Passes result through, noting whether a failure was a time-out or only
+  // a call that would have blocked.
   int Checked(int result);
-  void SetBlocking(bool blocking);
 
   static constexpr std::uintptr_t kNone = ~std::uintptr_t{0};
   std::uintptr_t handle_ = kNone;
   bool timedOut_ = false;
+  bool wouldBlock_ = false;
 };

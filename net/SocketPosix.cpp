@@ -7,7 +7,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 namespace {
@@ -16,21 +15,13 @@ int Fd(std::uintptr_t handle) { return static_cast<int>(handle); }
 
 void Socket::StartLibrary() {}
 
-bool Socket::Open(int timeoutMs) {
+bool Socket::Open() {
   Close();
   timedOut_ = false;
   int fd = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (fd < 0) return false;
   handle_ = static_cast<std::uintptr_t>(fd);
-  timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  return true;
-}
-
-void Socket::SetBlocking(bool blocking) {
-  const int flags = fcntl(Fd(handle_), F_GETFL, 0);
-  fcntl(Fd(handle_), F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK);
+  return fcntl(fd, F_SETFL, fcntl(fd, F_GETFL, 0) | O_NONBLOCK) == 0;
 }
 
 bool Socket::StartConnect(const char* host, int port) {
@@ -43,7 +34,6 @@ bool Socket::StartConnect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  SetBlocking(false);
   return connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
          errno == EINPROGRESS;
 }
@@ -52,7 +42,6 @@ bool Socket::FinishConnect() {
   int error = 0;
   socklen_t size = sizeof error;
   if (getsockopt(Fd(handle_), SOL_SOCKET, SO_ERROR, &error, &size) != 0) return false;
-  SetBlocking(true);
   if (error == ETIMEDOUT) timedOut_ = true;
   return error == 0;
 }
@@ -77,8 +66,9 @@ int Socket::Peek(char* buffer, int length) {
 }
 
 int Socket::Checked(int result) {
+  wouldBlock_ = result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
   // ETIMEDOUT is the system's own give-up on a connection gone silent.
-  if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ETIMEDOUT)) timedOut_ = true;
+  if (result < 0 && errno == ETIMEDOUT) timedOut_ = true;
   return result;
 }
 

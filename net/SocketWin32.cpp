@@ -11,22 +11,14 @@ void Socket::StartLibrary() {
   WSAStartup(MAKEWORD(2, 2), &data);
 }
 
-bool Socket::Open(int timeoutMs) {
+bool Socket::Open() {
   Close();
   timedOut_ = false;
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) return false;
   handle_ = static_cast<std::uintptr_t>(s);
-  const DWORD timeout = static_cast<DWORD>(timeoutMs);
-  const char* value = reinterpret_cast<const char*>(&timeout);
-  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, value, sizeof timeout);
-  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, value, sizeof timeout);
-  return true;
-}
-
-void Socket::SetBlocking(bool blocking) {
-  u_long nonBlocking = blocking ? 0 : 1;
-  ioctlsocket(Handle(handle_), FIONBIO, &nonBlocking);
+  u_long nonBlocking = 1;
+  return ioctlsocket(s, FIONBIO, &nonBlocking) == 0;
 }
 
 bool Socket::StartConnect(const char* host, int port) {
@@ -39,7 +31,6 @@ bool Socket::StartConnect(const char* host, int port) {
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
     address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
   }
-  SetBlocking(false);
   return connect(Handle(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
          WSAGetLastError() == WSAEWOULDBLOCK;
 }
@@ -48,7 +39,6 @@ bool Socket::FinishConnect() {
   int error = 0;
   int size = sizeof error;
   if (getsockopt(Handle(handle_), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) return false;
-  SetBlocking(true);
   if (error == WSAETIMEDOUT) timedOut_ = true;
   return error == 0;
 }
@@ -73,8 +63,10 @@ int Socket::Receive(char* buffer, int length) { return Checked(recv(Handle(handl
 int Socket::Peek(char* buffer, int length) { return Checked(recv(Handle(handle_), buffer, length, MSG_PEEK)); }
 
 int Socket::Checked(int result) {
-  // A send or receive past SO_SNDTIMEO / SO_RCVTIMEO ends in WSAETIMEDOUT.
-  if (result == SOCKET_ERROR && WSAGetLastError() == WSAETIMEDOUT) timedOut_ = true;
+  const int error = result == SOCKET_ERROR ? WSAGetLastError() : 0;
+  wouldBlock_ = error == WSAEWOULDBLOCK;
+  // The system's own give-up on a connection gone silent.
+  if (error == WSAETIMEDOUT) timedOut_ = true;
   return result;
 }
 

@@ -35,6 +35,11 @@ private:
   // Waits until the socket is ready to read (or write), within the per-call
   // wait and the deadline; false when one ran out or the hook said stop.
   bool AwaitReady(bool toWrite);
+  // Runs call, which tries the socket once, until it does not merely find
+  // the socket unready, waiting for readiness in between. Past the deadline
+  // or once stopped it fails without trying.
+  template <typename Call>
+  int Retry(bool toWrite, Call call);
 
   RequestTimeouts timeouts_;
   WaitHook* hook_;
