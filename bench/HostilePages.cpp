@@ -27,8 +27,8 @@ const RowShape kSiteB = {
 constexpr int kLeadingAdvertisements = 3;
 // A first result page's advertisements, after the short-cell table.
 constexpr int kFirstPageAdvertisements = 60;
-// As many as a page of under 1 MiB held when the counts' hash table took
-// 15 s to read it.
+// Enough for every stray end tag to walk a long bucket, and few enough to
+// find by brute force in seconds.
 constexpr std::size_t kCollidingNames = 20000;
 
 // Appends unit to text as long as text stays within limit.

@@ -15,8 +15,8 @@ namespace {
 // nothing (see foundText), so the tree's size follows the density of the
 // tags. Ordinary result pages take 6 times their text; the densest honest
 // markup, a table of two-character cells written one a line, 18 times, under
-// two fifths of this. Only markup built to be denser, up to some 68 times
-// for a one-letter tag again and again, is cut; and since time follows the nodes
+// two fifths of this. Only markup built to be denser, up to some 68 times for
+// a one-letter tag again and again, is cut; and since time follows the nodes
 // too, such a page is still read in a fraction of a second.
 constexpr std::size_t kTreeBytesPerPageByte = 48;
 constexpr std::size_t kTreeBytesFloor = 64 * 1024;

@@ -17,7 +17,6 @@ enum class DenseLayout {
 std::string DenseSiteAPage(int advertisements, int menuLinks, DenseLayout layout);
 std::string DenseSiteBPage(int advertisements, int menuLinks, DenseLayout layout);
 
-
 // The page with a statistics table after its <body> tag that brings it to
 // about `bytes` bytes (UTF-8), written as some generators write one: a cell
 // per line, each a two-character number, 24 cells a row.
