@@ -28,10 +28,10 @@ public:
   // Whether the hook stopped the request.
   bool Stopped() const { return stopped_; }
 
+private:
   // The longest stretch the thread waits without asking the hook.
   static constexpr int kSliceMs = 50;
 
-private:
   // Waits until the socket is ready to read (or write), within the per-call
   // wait and the deadline; false when one ran out or the hook said stop.
   bool AwaitReady(bool toWrite);
