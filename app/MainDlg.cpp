@@ -190,16 +190,19 @@ LRESULT CMainDlg::OnQuery(UINT, WPARAM, LPARAM, BOOL&) { return RunSearchJob(); 
 
 LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
   const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
-  if (activate->iItem == -1) return 0;
+  OpenResultRow(activate->iItem);
+  return 0;
+}
+
+// Every way of opening a row comes here.
+void CMainDlg::OpenResultRow(int row) {
+  if (row < 0) return;
   LVITEMW item{};
   item.mask = LVIF_PARAM;
-  item.iItem = activate->iItem;
-  if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) {
-    return 0;
-  }
+  item.iItem = row;
+  if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) return;
   const std::string& link = reinterpret_cast<const Listing*>(item.lParam)->link;
   if (IsWebAddress(link)) shell_.OpenAddress(window_, link);
-  return 0;
 }
 
 void CMainDlg::ShowMessage(const char* text) {

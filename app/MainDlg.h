@@ -80,6 +80,8 @@ private:
   void AddCities(int cityRow);
   int SelectedCityRow() const;
   void FillResultRows();
+  // Opens the row's advertisement in the browser; nothing for a row of none.
+  void OpenResultRow(int row);
   std::string KeywordText() const;
   void ShowMessage(const char* text);
 

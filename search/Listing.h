@@ -2,6 +2,10 @@
 
 #include <string>
 
+// How a row stands against what earlier searches listed: Plain when nothing
+// is known of it (no memory, or a link that cannot be remembered).
+enum class ListingMark { Plain, New, Seen, Opened };
+
 // One rental advertisement found on a result page. Texts are in the local code page.
 struct Listing {
   std::string title;
@@ -9,6 +13,7 @@ struct Listing {
   std::string date;
   std::string link;
   std::string community;  // the keyword that found it, as typed
+  ListingMark mark = ListingMark::Plain;  // set once the search is sorted
   Listing* next = nullptr;
 };
 
