@@ -33,19 +33,26 @@ LRESULT CMainDlg::RunSearchJob() {
   choices.siteB = IsDlgButtonChecked(window_, IDC_SITE_B) == BST_CHECKED;
   choices.wholeFlat = IsDlgButtonChecked(window_, IDC_WHOLE_FLAT) == BST_CHECKED;
   choices.sharedFlat = IsDlgButtonChecked(window_, IDC_SHARED_FLAT) == BST_CHECKED;
-  SearchKeywords(text, cityRow, choices, listings_, &pace);
-  search_ = nullptr;
-  if (pace.CloseRequested()) {
+  const auto endSearch = [this, &pace] {
+    search_ = nullptr;
     // Closed once every handler around this search has returned.
-    closing_ = true;
-    PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (pace.CloseRequested()) {
+      closing_ = true;
+      PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
     return 0;
-  }
+  };
+  SearchKeywords(text, cityRow, choices, listings_, &pace);
+  if (pace.CloseRequested()) return endSearch();
 
   SortListingsByDate(listings_.Head());
   FillResultRows();
   EnableWindow(queryButton, TRUE);
-  return 0;
+  // Keys and clicks since the last wait, the sort's and the fill's time
+  // included, would act on rows nobody saw: they go as in a wait, while the
+  // search still holds off another.
+  pace.TakeQueuedInput();
+  return endSearch();
 }
 
 // Converted whole, then cut: the keywords are split at byte 0x5C of the GBK

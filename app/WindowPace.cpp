@@ -4,6 +4,7 @@
 #include "search/ProgramTexts.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -33,11 +34,16 @@ bool WindowPace::KeepWaiting() {
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   for (int i = 0; i < kMostPaintsPerWait && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
     DispatchMessageW(&msg);
+  TakeQueuedInput();
+  return !stopped_;
+}
+
+void WindowPace::TakeQueuedInput() {
+  MSG msg;
   for (const MessageRange& range : kInputRanges) {
     while (PeekMessageW(&msg, nullptr, range.first, range.last, PM_REMOVE)) TakeInput(msg);
   }
   TakePostedClose();
-  return !stopped_;
 }
 
 void WindowPace::TakeInput(const MSG& msg) {
@@ -50,20 +56,26 @@ void WindowPace::TakeInput(const MSG& msg) {
     RequestClose();
 }
 
-// A close posted to the window (the task bar's, or another program's). Any
-// other system command waits in the queue for the search to end.
+// A close posted to the window (the task bar's, or another program's),
+// wherever it stands in the queue. A look at the queue shows only the first
+// system command: each is taken off in turn, and any other than a close is
+// posted again, in its order, to wait for the search to end.
 void WindowPace::TakePostedClose() {
   MSG msg;
   while (PeekMessageW(&msg, window_, WM_CLOSE, WM_CLOSE, PM_REMOVE)) RequestClose();
-  if (PeekMessageW(&msg, window_, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) && (msg.wParam & 0xFFF0) == SC_CLOSE) {
-    PeekMessageW(&msg, window_, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE);
-    RequestClose();
+  std::vector<MSG> others;
+  while (PeekMessageW(&msg, window_, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE)) {
+    if ((msg.wParam & 0xFFF0) == SC_CLOSE)
+      RequestClose();
+    else
+      others.push_back(msg);
   }
+  for (const MSG& other : others) PostMessageW(other.hwnd, other.message, other.wParam, other.lParam);
 }
 
 // A search over a fast network is over before a count could be read: the
-// title, whose every change redraws the caption, stays as it is until a wait
-// has lasted a whole slice.
+// title, whose every change redraws the caption, stays as it is until a
+// request has lasted 50 ms.
 void WindowPace::RequestsDone(int done, int planned) {
   done_ = done;
   planned_ = planned;

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-// A search's course as the window lives it, on the one thread: in each
-// network wait the window paints and answers what other programs send it;
-// Esc stops the search, a close stops it and closes the window once the
-// search is over, and every other key or click is dropped. Once a wait has
-// been long enough to notice, the title counts the requests; it comes back
-// when the search ends.
+// A search's course as the window lives it, on the one thread: every 50 ms of
+// a request the window paints and answers what other programs send it; Esc
+// stops the search, a close stops it and closes the window once the search
+// is over, and every other key or click is dropped, up to the search's very
+// end. Once a request has been long enough to notice, the title counts the
+// requests; it comes back when the search ends.
 class WindowPace : public SearchPace {
 public:
   explicit WindowPace(HWND window) : window_(window) {}
@@ -20,6 +20,10 @@ public:
   bool KeepWaiting() override;
   void RequestsDone(int done, int planned) override;
   bool StopRequested() override { return stopped_; }
+
+  // Takes the keys and clicks off the queue as a wait does, a close too; also
+  // once the rows are filled, so that none made before acts on them.
+  void TakeQueuedInput();
 
   // A close came during the search: it stops, and the window closes after it.
   void RequestClose() { closeRequested_ = stopped_ = true; }

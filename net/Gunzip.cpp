@@ -11,8 +11,11 @@
 
 namespace {
 constexpr int kGzipWindowBits = 15 + 16;  // 32 KiB window, gzip wrapper only
+constexpr Bytef kGzipMagic[2] = {0x1F, 0x8B};
 }  // namespace
 
+// Member after member, as gzip -d reads a file: another starts only where
+// its magic bytes stand, and whatever else follows the last is ignored.
 int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLength, bool& ended) {
   ended = false;
   z_stream stream{};
@@ -22,15 +25,30 @@ int Gunzip(char* output, uint32_t* capacity, const char* input, uint32_t inputLe
   stream.avail_out = *capacity;
   int status = inflateInit2(&stream, kGzipWindowBits);
   if (status != Z_OK) return status;
+  bool laterMember = false;
+  uint32_t memberStart = 0;  // decoded bytes before the member being read
   // No Z_FINISH: a full output buffer or a truncated body then ends in Z_OK,
   // and the caller keeps what was decoded.
-  status = inflate(&stream, Z_NO_FLUSH);
-  if (status == Z_STREAM_END || status == Z_OK) *capacity = static_cast<uint32_t>(stream.total_out);
-  if (status == Z_STREAM_END) {
-    ended = true;
-    return inflateEnd(&stream);
+  while ((status = inflate(&stream, Z_NO_FLUSH)) == Z_STREAM_END) {
+    if (stream.avail_in < 2 || stream.next_in[0] != kGzipMagic[0] || stream.next_in[1] != kGzipMagic[1]) {
+      ended = true;
+      break;
+    }
+    laterMember = true;
+    memberStart = *capacity - stream.avail_out;
+    inflateReset(&stream);
   }
+  const uint32_t decoded = *capacity - stream.avail_out;
   inflateEnd(&stream);
+  if (ended || status == Z_OK) {
+    *capacity = decoded;
+    return Z_OK;
+  }
+  // A corrupt later member ends the text where it starts.
+  if (laterMember) {
+    *capacity = memberStart;
+    return Z_OK;
+  }
   if (status == Z_NEED_DICT || (status == Z_BUF_ERROR && stream.avail_in == 0)) return Z_DATA_ERROR;
   return status;
 }

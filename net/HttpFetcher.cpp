@@ -92,6 +92,7 @@ bool FetchPage(const char* host, const char* path, RequestTimeouts timeouts, Wai
     HttpFetcher fetcher(timeouts, hook);
     const bool fetched = fetcher.Get(host, path, body);
     report.timedOut = fetcher.TimedOut();
+    report.lookupFailed = fetcher.LookupFailed();
     report.bodyWhole = fetched && fetcher.BodyWhole();
     return fetched;
   } catch (const std::bad_alloc&) {

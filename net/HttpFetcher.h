@@ -22,6 +22,8 @@ struct FetchReport {
   // The text holds the whole body: not cut at a limit, a time-out, an early
   // close, a broken gzip stream or a zero byte.
   bool bodyWhole = false;
+  // The host's name gave no address.
+  bool lookupFailed = false;
 };
 // The same under the caller's timeouts; hook, if any, is asked during the
 // waits and may stop the request, which then fails.
@@ -46,6 +48,7 @@ public:
   void Close();
   // Whether the request ran out of time at some step, even if Get succeeded.
   bool TimedOut() const { return socket_.TimedOut(); }
+  bool LookupFailed() const { return socket_.LookupFailed(); }
   // After a successful Get: whether body holds the whole of the body.
   bool BodyWhole() const { return bodyWhole_; }
 
@@ -65,7 +68,7 @@ public:
   uint32_t ReadChunkSize();
   // Hexadecimal value of a chunk-size text; a character that is no hex digit
   // counts as 0. Texts longer than 32 characters and values of 2^31 or more
-  // give 0, which ends the body.
+  // give 0, which ends the body, though not as its proper end.
   static uint32_t ParseHexSize(const char* text, std::size_t length);
 
 private:

@@ -4,6 +4,7 @@
 #include "net/ReceiveThrough.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -50,9 +51,18 @@ public:
     return false;
   }
 
-  // The size the line gives; 0, the last chunk, for one that was too long.
+  // The size the line gives; 0, which ends the body, for one that was too long.
   uint32_t Size() const { return tooLong_ ? 0 : HttpFetcher::ParseHexSize(text_, stored_); }
-  bool TooLong() const { return tooLong_; }
+  // Whether the line is the last chunk's: it reads as zero from real digits.
+  // A line of no digit, too long a text or too large a value ends the body
+  // too, but cut.
+  bool Last() const {
+    if (tooLong_ || stored_ > kLongestHexText) return false;
+    const char* end = text_ + stored_;
+    const auto isHexDigit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    const auto isNonZeroDigit = [&](char c) { return c != '0' && isHexDigit(c); };
+    return std::any_of(text_, end, isHexDigit) && std::none_of(text_, end, isNonZeroDigit);
+  }
 
 private:
   bool Overflow() {
@@ -94,7 +104,7 @@ bool HttpFetcher::GetStatusCode(int* code) const {
 bool HttpFetcher::GetContentLength(int* length) const {
   static constexpr char kName[] = "Content-Length";
   if (!headerBuffer_ || !length) return false;
-  const char* found = std::strstr(headerBuffer_.get(), kName);
+  const char* found = FindHeaderLine(headerBuffer_.get(), kName);
   if (!found) return false;
   const char* colon = found + sizeof kName - 1;
   if (*colon != ':') return false;
@@ -161,10 +171,9 @@ uint32_t HttpFetcher::ReadChunkSize() {
   // A closed connection or an error ends the line like a line feed.
   while (!ended && ReceiveThrough(socket_, window, sizeof window, line, ended) > 0) {
   }
-  const uint32_t size = line.Size();
-  // Only a whole line that reads 0 is the body's own end.
-  bodyEnded_ = size == 0 && ended && !line.TooLong();
-  return size;
+  // Only a whole line of zero is the body's own end.
+  bodyEnded_ = ended && line.Last();
+  return line.Size();
 }
 
 uint32_t HttpFetcher::ParseHexSize(const char* text, std::size_t length) {

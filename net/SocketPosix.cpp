@@ -24,16 +24,25 @@ bool Socket::Open() {
   return fcntl(fd, F_SETFL, fcntl(fd, F_GETFL, 0) | O_NONBLOCK) == 0;
 }
 
-bool Socket::StartConnect(const char* host, int port) {
+// The lookup blocks: nothing here needs a window kept alive while it runs.
+bool Socket::StartLookup(const char* host) {
+  address_ = inet_addr(host);
+  lookupFailed_ = false;
+  if (address_ != INADDR_NONE) return true;
+  const hostent* entry = gethostbyname(host);
+  lookupFailed_ = !entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0];
+  if (lookupFailed_) return false;
+  address_ = reinterpret_cast<const in_addr*>(entry->h_addr_list[0])->s_addr;
+  return true;
+}
+
+bool Socket::FinishLookup() { return !lookupFailed_; }
+
+bool Socket::StartConnect(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = inet_addr(host);
-  if (address.sin_addr.s_addr == INADDR_NONE) {
-    const hostent* entry = gethostbyname(host);
-    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list[0]) return false;
-    address.sin_addr = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
-  }
+  address.sin_addr.s_addr = address_;
   return connect(Fd(handle_), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
          errno == EINPROGRESS;
 }
@@ -46,8 +55,9 @@ bool Socket::FinishConnect() {
   return error == 0;
 }
 
-int Socket::WaitReady(bool toWrite, int timeoutMs) {
-  pollfd watched{Fd(handle_), static_cast<short>(toWrite ? POLLOUT : POLLIN), 0};
+int Socket::WaitReady(SocketWait what, int timeoutMs) {
+  if (what == SocketWait::kLookup) return 1;
+  pollfd watched{Fd(handle_), static_cast<short>(what == SocketWait::kReceive ? POLLIN : POLLOUT), 0};
   const int result = poll(&watched, 1, timeoutMs);
   return result < 0 && errno == EINTR ? 0 : result;
 }

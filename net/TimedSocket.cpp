@@ -7,34 +7,46 @@ using std::chrono::milliseconds;
 
 bool TimedSocket::Open() {
   deadline_ = Clock::now() + milliseconds(timeouts_.requestMs);
+  lastAsked_ = Clock::now();
   waitRanOut_ = false;
   stopped_ = false;
   return socket_.Open();
 }
 
-bool TimedSocket::AwaitReady(bool toWrite) {
+// One clock read per call: a steady stream of data pays nothing more.
+bool TimedSocket::AskHookWhenDue() {
+  if (!hook_) return true;
+  const Clock::time_point now = Clock::now();
+  if (now - lastAsked_ < milliseconds(kSliceMs)) return true;
+  lastAsked_ = now;
+  if (!hook_->KeepWaiting()) stopped_ = true;
+  return !stopped_;
+}
+
+bool TimedSocket::AwaitReady(SocketWait what) {
   if (stopped_) return false;
   const Clock::time_point end = std::min(deadline_, Clock::now() + milliseconds(timeouts_.waitMs));
   for (;;) {
-    const long long left = std::chrono::duration_cast<milliseconds>(end - Clock::now()).count();
+    const Clock::time_point now = Clock::now();
+    const long long left = std::chrono::duration_cast<milliseconds>(end - now).count();
     // Under a millisecond left is none.
     if (left <= 0) {
       waitRanOut_ = true;
       return false;
     }
-    const int ready = socket_.WaitReady(toWrite, static_cast<int>(std::min<long long>(left, kSliceMs)));
+    // Never past the hook's next turn; at least a millisecond, or the wait would spin.
+    long long slice = kSliceMs;
+    if (hook_) slice = std::max<long long>(1, kSliceMs - std::chrono::duration_cast<milliseconds>(now - lastAsked_).count());
+    const int ready = socket_.WaitReady(what, static_cast<int>(std::min(left, slice)));
+    if (!AskHookWhenDue()) return false;
     if (ready != 0) return ready > 0;
-    if (hook_ && !hook_->KeepWaiting()) {
-      stopped_ = true;
-      return false;
-    }
   }
 }
 
 // Data that has arrived is taken without a wait: on a fast network a request
 // costs no more calls than a blocking socket's.
 template <typename Call>
-int TimedSocket::Retry(bool toWrite, Call call) {
+int TimedSocket::Retry(SocketWait what, Call call) {
   if (stopped_) return -1;
   if (Clock::now() >= deadline_) {
     waitRanOut_ = true;
@@ -42,23 +54,25 @@ int TimedSocket::Retry(bool toWrite, Call call) {
   }
   for (;;) {
     const int result = call();
+    if (!AskHookWhenDue()) return -1;
     if (result >= 0 || !socket_.WouldBlock()) return result;
-    if (!AwaitReady(toWrite)) return -1;
+    if (!AwaitReady(what)) return -1;
   }
 }
 
 bool TimedSocket::Connect(const char* host, int port) {
-  return socket_.StartConnect(host, port) && AwaitReady(true) && socket_.FinishConnect();
+  if (!socket_.StartLookup(host) || !AwaitReady(SocketWait::kLookup) || !socket_.FinishLookup()) return false;
+  return socket_.StartConnect(port) && AwaitReady(SocketWait::kConnect) && socket_.FinishConnect();
 }
 
 int TimedSocket::Send(const char* data, int length) {
-  return Retry(true, [&] { return socket_.Send(data, length); });
+  return Retry(SocketWait::kSend, [&] { return socket_.Send(data, length); });
 }
 
 int TimedSocket::Receive(char* buffer, int length) {
-  return Retry(false, [&] { return socket_.Receive(buffer, length); });
+  return Retry(SocketWait::kReceive, [&] { return socket_.Receive(buffer, length); });
 }
 
 int TimedSocket::Peek(char* buffer, int length) {
-  return Retry(false, [&] { return socket_.Peek(buffer, length); });
+  return Retry(SocketWait::kReceive, [&] { return socket_.Peek(buffer, length); });
 }

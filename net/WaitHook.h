@@ -5,7 +5,8 @@
 class WaitHook {
 public:
   virtual ~WaitHook() = default;
-  // A wait has gone a whole slice without the socket becoming ready. False
-  // stops the request at once: it fails, as if nothing had arrived.
+  // Asked whenever 50 ms of a request have passed since the last time,
+  // whether data came in between or not. False stops the request at once: it
+  // fails, as if nothing had arrived.
   virtual bool KeepWaiting() = 0;
 };

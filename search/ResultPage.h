@@ -17,8 +17,9 @@ constexpr std::size_t kMostListingsPerPage = 1000;
 constexpr std::size_t kMostAdvertTagsPerPage = 8 * kMostListingsPerPage;
 
 // Fetches the result pages of one search. A host whose request ran out of
-// time is not asked again: a silent or trickling site then holds the search
-// for one request's time, not for one per keyword and kind.
+// time, or whose name gave no address, is not asked again: a silent or
+// trickling site or name server then holds the search for one request's
+// time, not for one per keyword and kind.
 class ResultPageFetcher {
 public:
   explicit ResultPageFetcher(RequestTimeouts timeouts = RequestTimeouts(), WaitHook* hook = nullptr)
@@ -26,13 +27,13 @@ public:
 
   // Fetches the result page at url and turns it into the local code page;
   // textWhole tells whether the text holds the whole page. False, with both
-  // untouched, when the page cannot be fetched or its host has timed out before.
+  // untouched, when the page cannot be fetched or its host failed before.
   bool Fetch(const std::string& url, std::string& pageText, bool& textWhole);
 
 private:
   RequestTimeouts timeouts_;
   WaitHook* hook_;
-  std::set<std::string> timedOutHosts_;
+  std::set<std::string> failedHosts_;
 };
 
 // Runs readPage on a list of its own, then moves what it read to the end of

@@ -20,14 +20,14 @@ struct FetchOutcome {
 
 // Starts server on address, fetches path from it and stops the server.
 inline FetchOutcome FetchScripted(ScriptedHttpServer& server, const char* address, const char* path = "/",
-                                  RequestTimeouts timeouts = RequestTimeouts()) {
+                                  RequestTimeouts timeouts = RequestTimeouts(), WaitHook* hook = nullptr) {
   FetchOutcome outcome;
   if (!server.Start(address)) {
     ADD_FAILURE() << "cannot listen on " << address << ":80";
     return outcome;
   }
   {
-    HttpFetcher fetcher(timeouts);
+    HttpFetcher fetcher(timeouts, hook);
     outcome.fetched = fetcher.Get(address, path, outcome.body);
     outcome.timedOut = fetcher.TimedOut();
     outcome.whole = fetcher.BodyWhole();

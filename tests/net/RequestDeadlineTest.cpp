@@ -14,11 +14,23 @@ constexpr char kDeadlineAddress[] = "127.0.0.26";
 constexpr RequestTimeouts kShortTimeouts{2000, 2000};
 constexpr int kTrickleMs = 50;
 
-FetchOutcome FetchTrickled(const std::string& start, char byte) {
+FetchOutcome FetchTrickled(const std::string& start, char byte, int trickleMs = kTrickleMs, WaitHook* hook = nullptr,
+                           RequestTimeouts timeouts = kShortTimeouts) {
   ScriptedHttpServer server;
-  server.Send(start).Trickle(byte, kTrickleMs);
-  return FetchScripted(server, kDeadlineAddress, "/", kShortTimeouts);
+  server.Send(start).Trickle(byte, trickleMs);
+  return FetchScripted(server, kDeadlineAddress, "/", timeouts, hook);
 }
+
+// Counts its asks and stops the request at the given one.
+class CountingHook : public WaitHook {
+public:
+  explicit CountingHook(int stopAt) : stopAt_(stopAt) {}
+  bool KeepWaiting() override { return ++asks < stopAt_; }
+  int asks = 0;
+
+private:
+  int stopAt_;
+};
 
 }  // namespace
 
@@ -49,6 +61,21 @@ TEST(RequestDeadline, FailsAHeaderBlockThatNeverEnds) {
   EXPECT_TRUE(outcome.timedOut);
   EXPECT_EQ(outcome.body, kUnchangedBody);
   EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+}
+
+// Data every 10 ms never lets a wait run empty for 50 ms: the hook is asked
+// by the clock all the same, in the header block and in the body, and its
+// stop ends the request long before the deadline.
+TEST(RequestDeadline, TheHookIsAskedWhileDataTrickles) {
+  for (const char* start : {"HTTP/1.1 200 OK\r\nX-Slow: ", "HTTP/1.1 200 OK\r\nContent-Length: 90000\r\n\r\n"}) {
+    SCOPED_TRACE(start);
+    CountingHook hook(20);
+    FetchOutcome outcome = FetchTrickled(start, 'a', 10, &hook, RequestTimeouts{8000, 8000});
+    EXPECT_EQ(hook.asks, 20);
+    EXPECT_FALSE(outcome.fetched);
+    EXPECT_FALSE(outcome.timedOut);
+    EXPECT_TRUE(outcome.record.clientClosedWhileHeld);
+  }
 }
 
 TEST(RequestDeadline, EachReceiveStillWaitsOnlyItsOwnTime) {

@@ -287,6 +287,10 @@ TEST(CutBodySearch, TheAdvertisementACutFallsInIsLeftOut) {
   const std::string past1MiB = ThreeAdvertPage(0x100000 - 2000);
   const std::string past2MiB = ThreeAdvertPage(0x200000 - 2000);
   const std::string gzipCut = GzipText(cut);
+  const std::size_t half = page.size() / 2;
+  const std::string twoMembers = GzipText(page.substr(0, half)) + GzipText(page.substr(half));
+  std::string corruptSecond = GzipText(cut) + GzipText(page.substr(cut.size()));
+  corruptSecond[corruptSecond.size() - 6] ^= 0x55;  // the second member's check value
   const std::string ok = "HTTP/1.1 200 OK\r\n";
   auto length = [](const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n"; };
   const std::string gzip = "Content-Encoding: gzip\r\n";
@@ -303,6 +307,9 @@ TEST(CutBodySearch, TheAdvertisementACutFallsInIsLeftOut) {
   };
   const Case cases[] = {
       {"whole", ok + length(page) + "\r\n" + page, false, 3},
+      {"gzip in two members", ok + gzip + length(twoMembers) + "\r\n" + twoMembers, false, 3},
+      {"gzip with a corrupt second member", ok + gzip + length(corruptSecond) + "\r\n" + corruptSecond, false, 2},
+      {"a size line of no digit", ok + "Transfer-Encoding: chunked\r\n\r\n" + chunk(cut) + "x\r\n\r\n", true, 2},
       {"closed before its length", ok + length(page) + "\r\n" + cut, false, 2},
       {"silent before its length", ok + length(page) + "\r\n" + cut, true, 2},
       {"closed before the last chunk", ok + "Transfer-Encoding: chunked\r\n\r\n" + chunk(cut), false, 2},
