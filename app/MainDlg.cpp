@@ -65,10 +65,10 @@ LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     loop->AddIdleHandler(this);
   }
 
-  char text[kKeywordBufferSize] = kTextDefaultKeywords;
+  std::wstring text = LocalToWide(kTextDefaultKeywords);
   int cityRow = 0;
   settings_.LoadSettings(text, cityRow);
-  SetDlgItemTextW(window_, IDC_KEYWORDS, LocalToWide(text).c_str());
+  SetDlgItemTextW(window_, IDC_KEYWORDS, text.c_str());
   SetDlgItemTextW(window_, IDC_INTERVAL, L"20");
 
   resultList_ = GetDlgItem(window_, IDC_RESULT_LIST);
@@ -205,7 +205,8 @@ void CMainDlg::OpenResultRow(int row) {
   if (IsWebAddress(link)) shell_.OpenAddress(window_, link);
 }
 
-void CMainDlg::ShowMessage(const char* text) {
-  MessageBoxW(window_, LocalToWide(text).c_str(), LocalToWide(kTextMessageCaption).c_str(),
-              MB_OK | MB_ICONINFORMATION);
+void CMainDlg::ShowMessage(const char* text) { ShowMessage(LocalToWide(text)); }
+
+void CMainDlg::ShowMessage(const std::wstring& text) {
+  MessageBoxW(window_, text.c_str(), LocalToWide(kTextMessageCaption).c_str(), MB_OK | MB_ICONINFORMATION);
 }

@@ -82,8 +82,9 @@ private:
   void FillResultRows();
   // Opens the row's advertisement in the browser; nothing for a row of none.
   void OpenResultRow(int row);
-  std::string KeywordText() const;
+  std::wstring KeywordText() const;
   void ShowMessage(const char* text);
+  void ShowMessage(const std::wstring& text);
 
   SettingsStore settings_;
   DesktopShell& shell_;
@@ -92,6 +93,7 @@ private:
   ListingList listings_;
   WindowPace* search_ = nullptr;  // the search under way, if any
   bool closing_ = false;          // a search ended by a close: the window closes next
+  bool keywordsRefused_ = false;  // the last search's keywords held a character it cannot send
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;

@@ -1,8 +1,8 @@
 #include "app/MainDlg.h"
 
 #include "app/PausedRedraw.h"
+#include "app/UnheldCharacterMessage.h"
 #include "app/WindowPace.h"
-#include "net/TextConversion.h"
 #include "net/WideText.h"
 #include "search/SearchJob.h"
 #include "search/ProgramTexts.h"
@@ -22,11 +22,18 @@ LRESULT CMainDlg::RunSearchJob() {
   }
   if (listings_.Head()) listings_.ClearListings();
 
-  const std::string text = KeywordText();
+  // Kept as typed; sent only if GBK holds every character.
+  const std::wstring typed = KeywordText();
+  const LocalFit fit = FitToLocal(typed, kKeywordBufferSize - 1);
   int cityRow = SelectedCityRow();
-  RegistryKey settingsKey = settings_.SaveSettings(text.c_str(), cityRow);
+  RegistryKey settingsKey = settings_.SaveSettings(typed.substr(0, fit.units), cityRow);
+  keywordsRefused_ = fit.unheld != LocalFit::kAllHeld;
+  const std::string text = keywordsRefused_ ? std::string() : fit.local;
 
-  if (text.empty()) ShowMessage(kTextEmptyKeywords);
+  if (keywordsRefused_)
+    ShowMessage(UnheldCharacterMessage(typed, fit.unheld));
+  else if (text.empty())
+    ShowMessage(kTextEmptyKeywords);
 
   SearchChoices choices;
   choices.siteA = IsDlgButtonChecked(window_, IDC_SITE_A) == BST_CHECKED;
@@ -55,13 +62,13 @@ LRESULT CMainDlg::RunSearchJob() {
   return endSearch();
 }
 
-// Converted whole, then cut: the keywords are split at byte 0x5C of the GBK
-// text, and a cut inside a character would leave half of one behind.
-std::string CMainDlg::KeywordText() const {
+// The box's text as typed: the keywords are split at byte 0x5C of its GBK
+// text, and cut in whole characters, once it is converted.
+std::wstring CMainDlg::KeywordText() const {
   HWND box = GetDlgItem(window_, IDC_KEYWORDS);
   std::wstring wide(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
   wide.resize(static_cast<std::size_t>(GetWindowTextW(box, &wide[0], static_cast<int>(wide.size()))));
-  return FitLocalText(WideToLocal(wide), kKeywordBufferSize - 1);
+  return wide;
 }
 
 void CMainDlg::FillResultRows() {

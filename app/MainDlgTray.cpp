@@ -110,7 +110,7 @@ LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
   if (wParam == kAutoSearchTimerId && IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED) {
     RunSearchJob();
     // Only a hidden window needs telling; a shown one has its rows in view.
-    if (!closing_ && !IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
+    if (!closing_ && !keywordsRefused_ && !IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
   }
   KillTimer(window_, kAutoSearchTimerId);
   return 0;

@@ -1,9 +1,7 @@
 #include "app/SettingsStore.h"
 
-#include "net/TextConversion.h"
 #include "net/WideText.h"
 
-#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -31,15 +29,14 @@ bool ReadStringValue(HKEY key, const wchar_t* name, std::wstring& text) {
 
 }  // namespace
 
-void SettingsStore::LoadSettings(char (&text)[kKeywordBufferSize], int& cityRow) const {
+void SettingsStore::LoadSettings(std::wstring& text, int& cityRow) const {
   RegistryKey key;
   if (!key.Open(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ)) return;
 
   std::wstring stored;
   if (ReadStringValue(key.Get(), L"text", stored)) {
-    const std::string local = FitLocalText(WideToLocal(stored), kKeywordBufferSize - 1);
-    std::memset(text, 0, sizeof text);
-    std::memcpy(text, local.data(), local.size());
+    stored.resize(FitToLocal(stored, kKeywordBufferSize - 1).units);
+    text.swap(stored);
   }
 
   DWORD type = 0;
@@ -53,16 +50,16 @@ void SettingsStore::LoadSettings(char (&text)[kKeywordBufferSize], int& cityRow)
 }
 
 // The text goes in as UTF-16, terminator included: the same value that the
-// ANSI function stores from GBK on a Chinese system.
-RegistryKey SettingsStore::SaveSettings(const char* text, int cityRow) const {
+// ANSI function stores from GBK on a Chinese system, and the characters GBK
+// lacks too.
+RegistryKey SettingsStore::SaveSettings(const std::wstring& text, int cityRow) const {
   RegistryKey key;
   if (!key.Open(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ | KEY_WRITE)) {
     key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_READ | KEY_WRITE);
   }
   if (!key.IsOpen()) return key;
-  const std::wstring wide = LocalToWide(text);
-  RegSetValueExW(key.Get(), L"text", 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
-                 static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+  RegSetValueExW(key.Get(), L"text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   DWORD row = static_cast<DWORD>(cityRow);
   RegSetValueExW(key.Get(), L"city", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row), sizeof row);
   return key;

@@ -17,13 +17,13 @@ public:
   explicit SettingsStore(std::string keyPath = kSettingsKeyPath) : keyPath_(std::move(keyPath)) {}
 
   // The caller fills both with the defaults; what is stored overwrites them.
-  // Texts are GBK here and UTF-16 in the registry. A stored text is cut to
-  // 1023 bytes of whole characters and always terminated; a "city" that is
-  // not a 4-byte number leaves the row as it was.
-  void LoadSettings(char (&text)[kKeywordBufferSize], int& cityRow) const;
+  // The text is UTF-16, as typed, here and in the registry. A stored text is
+  // cut where a search cuts it (1023 bytes of GBK, whole characters); a
+  // "city" that is not a 4-byte number leaves the row as it was.
+  void LoadSettings(std::wstring& text, int& cityRow) const;
   // Stores both values; the key is handed back open so that the caller closes it
   // when its search ends. Failures lose the values silently.
-  RegistryKey SaveSettings(const char* text, int cityRow) const;
+  RegistryKey SaveSettings(const std::wstring& text, int cityRow) const;
 
   const std::string& KeyPath() const { return keyPath_; }
 

@@ -46,3 +46,28 @@ std::string LocalToUtf8(const char* local) {
   if (!local) return std::string();
   return WideTo(CP_UTF8, LocalToWide(local));
 }
+
+LocalFit FitToLocal(const std::wstring& wide, std::size_t maxBytes) {
+  constexpr wchar_t kNoBreakSpace = 0x00A0;
+  constexpr std::size_t kUnheldBytes = 2;
+  LocalFit fit;
+  std::size_t bytesUsed = 0;
+  while (fit.units < wide.size()) {
+    const bool pair = IS_HIGH_SURROGATE(wide[fit.units]) && fit.units + 1 < wide.size() &&
+                      IS_LOW_SURROGATE(wide[fit.units + 1]);
+    std::wstring character = wide.substr(fit.units, pair ? 2 : 1);
+    if (character[0] == kNoBreakSpace) character[0] = L' ';
+    // Windows quietly best-fits some characters (¥ to ￥): held means back unchanged.
+    const std::string bytes = WideToLocal(character);
+    const bool held = !bytes.empty() && LocalToWide(bytes) == character;
+    const std::size_t size = held ? bytes.size() : kUnheldBytes;
+    if (bytesUsed + size > maxBytes) break;
+    bytesUsed += size;
+    if (held)
+      fit.local += bytes;
+    else if (fit.unheld == LocalFit::kAllHeld)
+      fit.unheld = fit.units;
+    fit.units += character.size();
+  }
+  return fit;
+}

@@ -11,6 +11,7 @@
 #define kTextMinutesMarker "\xB7\xD6\xD6\xD3"  // date text: so many minutes ago: "分钟"
 #define kTextHoursMarker "\xD0\xA1\xCA\xB1"  // date text: so many hours ago: "小时"
 #define kTextEmptyKeywords "\xCA\xE4\xC8\xEB\xBF\xF2\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5 \xA3\xA1\xA3\xA1 "  // message: empty keyword box: "输入框不能为空 ！！ "
+#define kTextUnheldCharacter "\xB9\xD8\xBC\xFC\xB4\xCA\xD6\xD0\xB5\xC4\xA1\xB0" "%s" "\xA1\xB1\xCE\xDE\xB7\xA8\xD3\xC3\xD3\xDA\xCB\xD1\xCB\xF7\xA3\xAC\xC7\xEB\xBB\xBB\xD2\xBB\xD6\xD6\xD0\xB4\xB7\xA8"  // message: a keyword character GBK cannot hold, a printf format with the character: "关键词中的“%s”无法用于搜索，请换一种写法"
 #define kTextEmptyInterval "\xCB\xD1\xCB\xF7\xCA\xB1\xBC\xE4\xB2\xBB\xC4\xDC\xCE\xAA\xBF\xD5 \xA3\xA1\xA3\xA1 "  // message: empty auto-search interval: "搜索时间不能为空 ！！ "
 #define kTextMessageCaption "riruv"  // caption of both messages: "riruv"
 #define kTextWindowTitle "Nestari1.0"  // main window title: "Nestari1.0"

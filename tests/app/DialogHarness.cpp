@@ -78,7 +78,9 @@ void MessageBoxWatcher::Watch() {
       if (GetWindowThreadProcessId(box, nullptr) == uiThread_ && IsWindowVisible(box)) break;
     }
     if (box) {
-      text_ = WindowText(GetDlgItem(box, 0xFFFF));
+      wchar_t text[2048] = {};
+      GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 2048);
+      text_ = text;
       HICON icon = nullptr;
       EnumChildWindows(box, FindIconChild, reinterpret_cast<LPARAM>(&icon));
       informationIcon_ = icon && icon == LoadIconA(nullptr, IDI_INFORMATION);
@@ -159,6 +161,13 @@ void DialogTest::StoreCity(const void* data, DWORD size, DWORD type) {
 }
 
 bool DialogTest::StoredText(std::string& text) const {
+  std::wstring wide;
+  if (!StoredText(wide)) return false;
+  text = GbkOf(wide);
+  return true;
+}
+
+bool DialogTest::StoredText(std::wstring& text) const {
   wchar_t units[4096] = {};
   DWORD size = sizeof units;
   DWORD type = 0;
@@ -167,7 +176,7 @@ bool DialogTest::StoredText(std::string& text) const {
       type != REG_SZ || size < sizeof(wchar_t) || units[size / sizeof(wchar_t) - 1] != L'\0') {
     return false;
   }
-  text = GbkOf(std::wstring(units, size / sizeof(wchar_t) - 1));
+  text.assign(units, size / sizeof(wchar_t) - 1);
   return true;
 }
 

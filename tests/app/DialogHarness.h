@@ -52,7 +52,8 @@ public:
   void Stop();
 
   bool Seen() const { return seen_; }
-  const std::string& Text() const { return text_; }
+  std::string Text() const { return GbkOf(text_); }
+  const std::wstring& WideText() const { return text_; }
   bool InformationIcon() const { return informationIcon_; }
   bool OkOnly() const { return okOnly_; }
 
@@ -62,7 +63,7 @@ private:
   DWORD uiThread_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> seen_{false};
-  std::string text_;
+  std::wstring text_;
   bool informationIcon_ = false;
   bool okOnly_ = false;
   std::thread thread_;
@@ -98,6 +99,7 @@ protected:
   void StoreCity(const void* data, DWORD size, DWORD type = REG_DWORD);
   void StoreCity(DWORD row) { StoreCity(&row, sizeof row); }
   bool StoredText(std::string& text) const;
+  bool StoredText(std::wstring& text) const;
   bool StoredCity(DWORD& row) const;
 
   // Closes the dialog as the user does and takes the quit message it posts.

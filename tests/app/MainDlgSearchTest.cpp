@@ -161,35 +161,47 @@ TEST_F(MainDlgSearch, EveryPickedCitySendsItsOwnHostAndStoresItsRow) {
   }
 }
 
-TEST_F(MainDlgSearch, EmptyKeywordBoxShowsTheMessageAndStoresTheEmptyText) {
-  OpenDialog();
-  Click(IDC_QUERY);
-  ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
-  SetItemText(IDC_KEYWORDS, "");
-  SelectCityRow(3);
-  std::size_t before = sites.Requests().size();
+// Nothing is sent for an empty text, nor for one with a character GBK
+// cannot hold (which would go out as "?"); either is kept as typed.
+TEST_F(MainDlgSearch, EmptyOrUnsendableKeywordsShowTheMessageAndAreStoredAsTyped) {
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"", WideOf(kTextEmptyKeywords)},
+      {L"\x4DAE\x5C0F\x533A", L"关键词中的“\x4DAE”无法用于搜索，请换一种写法"}};
+  for (const auto& [typed, message] : cases) {
+    OpenDialog();
+    SetItemText(IDC_KEYWORDS, kTextDefaultKeywords);
+    Click(IDC_QUERY);
+    ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+    SetWindowTextW(Item(IDC_KEYWORDS), typed.c_str());
+    SelectCityRow(3);
+    std::size_t before = sites.Requests().size();
 
-  MessageBoxWatcher watcher;
-  Click(IDC_QUERY);
-  watcher.Stop();
-  ExpectProgramMessage(watcher, kTextEmptyKeywords);
+    MessageBoxWatcher watcher;
+    Click(IDC_QUERY);
+    watcher.Stop();
+    ExpectProgramMessage(watcher, GbkOf(message).c_str());
+    EXPECT_EQ(watcher.WideText(), message);
 
-  EXPECT_EQ(sites.Requests().size(), before);
-  EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
-  EXPECT_EQ(dialog->Listings().Head(), nullptr);
-  EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
-  std::string text = "x";
-  DWORD city = 0;
-  ASSERT_TRUE(StoredText(text));
-  EXPECT_EQ(text, "");
-  ASSERT_TRUE(StoredCity(city));
-  EXPECT_EQ(city, 3u);
+    EXPECT_EQ(sites.Requests().size(), before);
+    EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+    EXPECT_EQ(dialog->Listings().Head(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_QUERY)));
+    std::wstring text = L"x";
+    DWORD city = 0;
+    ASSERT_TRUE(StoredText(text));
+    EXPECT_EQ(text, typed);
+    ASSERT_TRUE(StoredCity(city));
+    EXPECT_EQ(city, 3u);
 
-  // The next start shows the empty box.
-  dialog.reset();
-  OpenDialog();
-  EXPECT_EQ(ItemText(IDC_KEYWORDS), "");
-  EXPECT_EQ(SelectedCity(), kTextCity3);
+    // The next start shows the text as typed.
+    dialog.reset();
+    OpenDialog();
+    wchar_t shown[64] = {};
+    GetWindowTextW(Item(IDC_KEYWORDS), shown, 64);
+    EXPECT_EQ(shown, typed);
+    EXPECT_EQ(SelectedCity(), kTextCity3);
+    dialog.reset();
+  }
 }
 
 TEST_F(MainDlgSearch, BackslashesOnlyShowNoMessageAndNoRows) {

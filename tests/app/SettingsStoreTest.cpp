@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -19,18 +18,19 @@ protected:
 };
 
 TEST_F(SettingsStoreTest, NothingStoredKeepsTheCallersDefaults) {
-  char text[kKeywordBufferSize] = "default";
+  std::wstring text = L"default";
   int city = 4;
   SettingsStore(path).LoadSettings(text, city);
-  EXPECT_STREQ(text, "default");
+  EXPECT_EQ(text, L"default");
   EXPECT_EQ(city, 4);
 }
 
-// The text as UTF-16 with its terminator, as every build has stored it.
+// The text as UTF-16 with its terminator, as every build has stored it, and
+// as typed: characters GBK lacks too.
 TEST_F(SettingsStoreTest, SaveCreatesTheKeyAndWritesBothValuesAsTyped) {
   SettingsStore store(path);
   {
-    RegistryKey key = store.SaveSettings(kTextDefaultKeywords, 9);
+    RegistryKey key = store.SaveSettings(L"小区1\\小区2\\小区3", 9);
     ASSERT_TRUE(key.IsOpen());  // held open for the caller's search
     DWORD type = 0;
     wchar_t stored[32] = {};
@@ -44,17 +44,19 @@ TEST_F(SettingsStoreTest, SaveCreatesTheKeyAndWritesBothValuesAsTyped) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(size, 4u);
   }
-  char text[kKeywordBufferSize] = "x";
+  std::wstring text = L"x";
   int city = 0;
   store.LoadSettings(text, city);
-  EXPECT_STREQ(text, kTextDefaultKeywords);
+  EXPECT_EQ(text, L"小区1\\小区2\\小区3");
   EXPECT_EQ(city, 9);
 
   // A later save overwrites, an empty text included.
-  store.SaveSettings("", 2);
-  store.LoadSettings(text, city);
-  EXPECT_STREQ(text, "");
-  EXPECT_EQ(city, 2);
+  for (const wchar_t* typed : {L"\x4DAE\xD840\xDC00\x00A0\x200B", L""}) {
+    store.SaveSettings(typed, 2);
+    store.LoadSettings(text, city);
+    EXPECT_EQ(text, typed);
+    EXPECT_EQ(city, 2);
+  }
 }
 
 TEST_F(SettingsStoreTest, StoredValuesOfTheWrongShapeAreReadSafely) {
@@ -68,12 +70,10 @@ TEST_F(SettingsStoreTest, StoredValuesOfTheWrongShapeAreReadSafely) {
   RegSetValueExW(key, L"city", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&shortCity), sizeof shortCity);
   RegCloseKey(key);
 
-  char text[kKeywordBufferSize + 8];
-  std::memset(text, '#', sizeof text);
+  std::wstring text;
   int city = 0;
-  SettingsStore(path).LoadSettings(*reinterpret_cast<char(*)[kKeywordBufferSize]>(text), city);
-  EXPECT_EQ(std::string(text), std::string(1023, 'z'));
-  EXPECT_EQ(text[kKeywordBufferSize], '#');  // nothing written past the buffer
+  SettingsStore(path).LoadSettings(text, city);
+  EXPECT_EQ(text, std::wstring(1023, L'z'));  // cut where a search cuts it
   EXPECT_EQ(city, 0);
 }
 
