@@ -47,5 +47,16 @@ void FakeSites::Answer(TestConnection& connection) {
                          ? SiteAResultPage(city, request.kind, request.keyword, listings)
                          : SiteBResultPage(city, request.kind, request.keyword, listings);
   if (options_.floodBytes) page = FloodResultPage(request.site, std::move(page), options_.floodBytes);
-  connection.Send(BuildAnswer(200, page, options_.answer));
+  SendPage(connection, BuildAnswer(200, page, options_.answer));
+}
+
+void FakeSites::SendPage(TestConnection& connection, const std::string& answer) const {
+  if (options_.trickleMs <= 0 || options_.trickleBytes == 0) {
+    connection.Send(answer);
+    return;
+  }
+  for (std::size_t sent = 0; sent < answer.size(); sent += options_.trickleBytes) {
+    if (sent > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options_.trickleMs));
+    if (!connection.Send(answer.substr(sent, options_.trickleBytes))) return;
+  }
 }

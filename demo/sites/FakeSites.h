@@ -15,6 +15,8 @@ struct FakeSitesOptions {
   int listingsPerPage = 0;  // 0: two to five, as a keyword's usual first page
   std::size_t floodBytes = 0;  // result pages filled to this size with minimal advertisements
   int delayMs = 0;             // each request is answered this long after it arrived, as over a slow network
+  int trickleMs = 0;           // a result page goes out in pieces of trickleBytes, this long apart
+  std::size_t trickleBytes = 16;
 };
 
 // Both listing sites for every city on one address and port: the Host line
@@ -35,6 +37,7 @@ public:
 
 private:
   void Answer(TestConnection& connection);
+  void SendPage(TestConnection& connection, const std::string& answer) const;
 
   FakeSitesOptions options_;
   mutable std::mutex mutex_;

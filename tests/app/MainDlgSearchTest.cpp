@@ -1,5 +1,8 @@
 #include "tests/app/DialogHarness.h"
 
+#include "app/WindowPace.h"
+#include "net/HttpFetcher.h"
+
 #include "search/CityTable.h"
 #include "search/ProgramTexts.h"
 #include "demo/sites/FakeSites.h"
@@ -56,9 +59,16 @@ FakeSitesOptions AnsweredAfter(int delayMs) {
   return options;
 }
 
+FakeSitesOptions Trickled(int trickleMs) {
+  FakeSitesOptions options;
+  options.trickleMs = trickleMs;
+  options.listingsPerPage = 5;
+  return options;
+}
+
 class MainDlgSearch : public DialogTest {
 protected:
-  explicit MainDlgSearch(int delayMs = 0) : sites(AnsweredAfter(delayMs)) {}
+  explicit MainDlgSearch(FakeSitesOptions options = {}) : sites(options) {}
   void SetUp() override {
     DialogTest::SetUp();
     ASSERT_TRUE(sites.Start());
@@ -352,6 +362,19 @@ TEST_F(MainDlgOpenLink, DoubleClickOnAnyCellOpensThatRowsLink) {
   }
 }
 
+// However quick the search, a click made before its rows were there finds none.
+TEST_F(MainDlgOpenLink, ADoubleClickQueuedDuringASearchOpensNothing) {
+  OpenDialog();
+  Click(IDC_QUERY);
+  const POINT first = CellCentre(0, 0);
+  PostMessageW(Item(IDC_RESULT_LIST), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+  Click(IDC_QUERY);
+  ASSERT_GT(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_TRUE(shell.opened.empty());
+}
+
 TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
   OpenDialog();
   SetItemText(IDC_KEYWORDS, Utf8ToGbk("阳光花园"));
@@ -377,7 +400,7 @@ TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
 // which Windows takes a window that asks for no messages for hung.
 class SlowSitesSearch : public MainDlgSearch {
 protected:
-  SlowSitesSearch() : MainDlgSearch(550) {}
+  SlowSitesSearch() : MainDlgSearch(AnsweredAfter(550)) {}
 
   // Posts message to window once the sites have been asked requests times.
   std::thread PostAfter(std::size_t requests, HWND window, UINT message, WPARAM wParam) {
@@ -471,4 +494,58 @@ TEST_F(SlowSitesSearch, EscStopsTheSearchAndACloseEndsTheProgram) {
   }
   EXPECT_EQ(quitCode, 0);
   EXPECT_FALSE(IsWindow(window));
+}
+
+// A page of five advertisements, 16 bytes every 20 ms: data keeps coming, yet
+// the window answers, and Esc ends the search.
+class TricklingSitesSearch : public MainDlgSearch {
+protected:
+  TricklingSitesSearch() : MainDlgSearch(Trickled(20)) {}
+};
+
+TEST_F(TricklingSitesSearch, TheWindowAnswersAndEscEndsTheSearch) {
+  OpenDialog();
+  Click(IDC_SITE_B);  // off: one request
+  const HWND window = Window();
+  int unanswered = 0;
+  std::thread other([&] {
+    while (sites.Requests().empty()) Sleep(5);
+    for (int i = 0; i < 8; ++i) {
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 300, &result)) ++unanswered;
+      Sleep(50);
+    }
+    PostMessageW(Item(IDC_KEYWORDS), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  SetItemText(IDC_KEYWORDS, Utf8ToGbk("小区1"));
+  Click(IDC_QUERY);
+  other.join();
+  EXPECT_EQ(unanswered, 0);
+  EXPECT_EQ(sites.Requests().size(), 1u);
+  EXPECT_EQ(ListView_GetItemCount(Item(IDC_RESULT_LIST)), 0);  // the page was dropped, not read to its end
+}
+
+// A name server that never answers: the lookup waits as a request does.
+TEST_F(TricklingSitesSearch, ALookupThatHangsTakesSentMessagesAndStopsOnEsc) {
+  SilentNameServer names;
+  ASSERT_TRUE(names.Start());
+  OpenDialog();
+  const HWND window = Window();
+  int answered = 0;
+  std::thread other([&] {
+    for (DWORD start = GetTickCount(); names.Queries() == 0 && GetTickCount() - start < 5000;) Sleep(5);
+    for (int i = 0; i < 3; ++i) {
+      DWORD_PTR result = 0;
+      if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result)) ++answered;
+    }
+    PostMessageW(Item(IDC_KEYWORDS), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  WindowPace pace(window);
+  std::string body;
+  FetchReport report;
+  EXPECT_FALSE(FetchPage("dead.example", "/", RequestTimeouts(), &pace, body, report));
+  other.join();
+  EXPECT_EQ(answered, 3);
+  EXPECT_TRUE(pace.StopRequested());
+  EXPECT_FALSE(report.lookupFailed);  // stopped before the resolver gave up
 }

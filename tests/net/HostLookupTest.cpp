@@ -17,8 +17,12 @@ TEST(HostLookup, NameFromTheHostsFileIsResolvedAndSentAsHost) {
   EXPECT_EQ(record.request.substr(0, 50), "GET /nestari/0/ HTTP/1.1\r\nHost: bj.sitea.example\r\n");
 }
 
-TEST(HostLookup, UnknownNameFails) {
+TEST(HostLookup, UnknownNameFailsAndSaysSo) {
   std::string body = "unchanged";
-  EXPECT_FALSE(FetchPage("nowhere.invalid", "/", body));
+  FetchReport report;
+  EXPECT_FALSE(FetchPage("nowhere.invalid", "/", RequestTimeouts(), nullptr, body, report));
   EXPECT_EQ(body, "unchanged");
+  EXPECT_TRUE(report.lookupFailed);
+  EXPECT_FALSE(FetchPage("127.0.0.1", "/", RequestTimeouts(), nullptr, body, report));  // nothing listens
+  EXPECT_FALSE(report.lookupFailed);
 }

@@ -261,6 +261,20 @@ TEST(StuckSiteSearch, AHostThatTimedOutIsNotAskedAgainInTheSameSearch) {
   }
 }
 
+// A dead name server costs its time-out once per search, not once per request.
+TEST(StuckSiteSearch, AHostWhoseLookupFailedIsNotLookedUpAgain) {
+  SilentNameServer names;
+  ASSERT_TRUE(names.Start());
+  ResultPageFetcher pages(RequestTimeouts{5000, 5000});
+  std::string text;
+  bool whole = false;
+  EXPECT_FALSE(pages.Fetch("http://dead.example/a", text, whole));
+  const int queries = names.Queries();
+  EXPECT_GE(queries, 1);
+  EXPECT_FALSE(pages.Fetch("http://dead.example/b", text, whole));
+  EXPECT_EQ(names.Queries(), queries);
+}
+
 // A SiteA page whose third advertisement has a long title, placed by padding
 // so that it begins at offset start when start is given.
 std::string ThreeAdvertPage(std::size_t start = 0) {

@@ -144,3 +144,33 @@ void TestServer::Stop() {
   if (listener_ >= 0) CloseSocket(listener_);
   listener_ = -1;
 }
+
+bool SilentNameServer::Start() {
+  StartSockets();
+  const long long s = static_cast<long long>(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
+  if (s < 0) return false;
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(53);
+  addr.sin_addr.s_addr = inet_addr("127.0.0.1");
+  if (bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    CloseSocket(s);
+    return false;
+  }
+  socket_ = s;
+  stopping_ = false;
+  thread_ = std::thread([this] {
+    char query[512];
+    while (!stopping_) {
+      if (WaitReadable(socket_, 50) && recv(socket_, query, sizeof query, 0) > 0) ++queries_;
+    }
+  });
+  return true;
+}
+
+void SilentNameServer::Stop() {
+  stopping_ = true;
+  if (thread_.joinable()) thread_.join();
+  if (socket_ >= 0) CloseSocket(socket_);
+  socket_ = -1;
+}

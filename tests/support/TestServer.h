@@ -54,3 +54,24 @@ private:
   std::atomic<bool> stopping_{false};
   std::thread thread_;
 };
+
+// A name server on 127.0.0.1 port 53 that reads every query and never
+// answers, as a dead one: the sandbox's resolver asks there, once, for a
+// second. Counts the queries.
+class SilentNameServer {
+public:
+  SilentNameServer() = default;
+  SilentNameServer(const SilentNameServer&) = delete;
+  SilentNameServer& operator=(const SilentNameServer&) = delete;
+  ~SilentNameServer() { Stop(); }
+
+  bool Start();
+  void Stop();
+  int Queries() const { return queries_; }
+
+private:
+  long long socket_ = -1;
+  std::atomic<int> queries_{0};
+  std::atomic<bool> stopping_{false};
+  std::thread thread_;
+};
