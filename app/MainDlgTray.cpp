@@ -109,8 +109,10 @@ LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
   if (search_) return 0;
   if (wParam == kAutoSearchTimerId && IsDlgButtonChecked(window_, IDC_AUTO_SEARCH) == BST_CHECKED) {
     RunSearchJob();
-    // Only a hidden window needs telling; a shown one has its rows in view.
-    if (!closing_ && !keywordsRefused_ && !IsWindowVisible(window_)) ShowSearchBalloon(ListView_GetItemCount(resultList_));
+    // Only a hidden window needs telling, and not after a message: a shown one
+    // has its rows in view.
+    if (!closing_ && !keywordsRefused_ && !IsWindowVisible(window_))
+      ShowSearchBalloon(ListView_GetItemCount(resultList_));
   }
   KillTimer(window_, kAutoSearchTimerId);
   return 0;

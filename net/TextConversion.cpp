@@ -85,14 +85,3 @@ std::string Utf8ToLocal(const char* utf8) {
   }
   return local;
 }
-
-std::string FitLocalText(const std::string& local, std::size_t maxBytes) {
-  std::size_t end = 0;
-  while (end < local.size()) {
-    const unsigned char byte = static_cast<unsigned char>(local[end]);
-    const std::size_t length = (byte >= 0x81 && byte <= 0xFE) ? 2 : 1;  // a GBK lead byte takes a trail byte
-    if (end + length > maxBytes) break;
-    end += length;
-  }
-  return local.substr(0, end);
-}

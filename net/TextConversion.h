@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,10 +10,6 @@ std::string Utf8ToLocal(const char* utf8);
 
 // A text in the local code page as UTF-8; empty when it cannot be converted.
 std::string LocalToUtf8(const char* local);
-
-// The longest start of a local text that fits maxBytes and holds whole
-// characters only: a cut never leaves a lead byte without its trail byte.
-std::string FitLocalText(const std::string& local, std::size_t maxBytes);
 
 // Decodes the sequence at cursor and advances past it. Returns the code point,
 // or kUtf8Error for a lead byte that starts nothing (only it is consumed) or a

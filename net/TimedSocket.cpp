@@ -36,7 +36,10 @@ bool TimedSocket::AwaitReady(SocketWait what) {
     }
     // Never past the hook's next turn; at least a millisecond, or the wait would spin.
     long long slice = kSliceMs;
-    if (hook_) slice = std::max<long long>(1, kSliceMs - std::chrono::duration_cast<milliseconds>(now - lastAsked_).count());
+    if (hook_) {
+      const long long sinceAsked = std::chrono::duration_cast<milliseconds>(now - lastAsked_).count();
+      slice = std::max<long long>(1, kSliceMs - sinceAsked);
+    }
     const int ready = socket_.WaitReady(what, static_cast<int>(std::min(left, slice)));
     if (!AskHookWhenDue()) return false;
     if (ready != 0) return ready > 0;

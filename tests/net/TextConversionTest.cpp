@@ -72,16 +72,6 @@ TEST(LocalToUtf8, ConvertsGbkToUtf8WithRoomForThreeBytesEach) {
   EXPECT_EQ(LocalToUtf8(std::string(50, '\x80').c_str()), euros);
 }
 
-// A GBK lead byte is 0x81 to 0xFE; the trail byte may be anything, 0x5C too.
-TEST(FitLocalText, CutsBeforeACharacterThatWouldCrossTheLimit) {
-  EXPECT_EQ(FitLocalText("", 3), "");
-  EXPECT_EQ(FitLocalText("abcd", 3), "abc");
-  EXPECT_EQ(FitLocalText("a\xCC\xEC" "b", 2), "a");
-  EXPECT_EQ(FitLocalText("a\xCC\xEC" "b", 3), "a\xCC\xEC");
-  EXPECT_EQ(FitLocalText("\x80\xCC\x5C" "x", 2), "\x80");  // the euro sign is one byte
-  EXPECT_EQ(FitLocalText("\xFE\x5C\xFF" "x", 3), "\xFE\x5C\xFF");
-}
-
 namespace {
 
 // The local bytes of one UTF-16 unit as the platform's own conversion gives them; "?" for none.
