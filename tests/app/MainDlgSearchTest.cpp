@@ -176,7 +176,8 @@ TEST_F(MainDlgSearch, EveryPickedCitySendsItsOwnHostAndStoresItsRow) {
 TEST_F(MainDlgSearch, EmptyOrUnsendableKeywordsShowTheMessageAndAreStoredAsTyped) {
   const std::pair<std::wstring, std::wstring> cases[] = {
       {L"", WideOf(kTextEmptyKeywords)},
-      {L"\x4DAE\x5C0F\x533A", L"关键词中的“\x4DAE”无法用于搜索，请换一种写法"}};
+      {L"\x4DAE\x5C0F\x533A", L"关键词中的“\x4DAE”无法用于搜索，请换一种写法"},
+      {L"a\x200B", L"关键词中的“U+200B”无法用于搜索，请换一种写法"}};
   for (const auto& [typed, message] : cases) {
     OpenDialog();
     SetItemText(IDC_KEYWORDS, kTextDefaultKeywords);
