@@ -44,6 +44,7 @@ LRESULT CMainDlg::RunSearchJob() {
 
   SortListingsByDate(listings_.Head());
   FillResultRows();
+  SetOrderNewestFirst();
   EnableWindow(queryButton, TRUE);
   return 0;
 }
