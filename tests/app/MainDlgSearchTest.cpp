@@ -399,9 +399,6 @@ protected:
     SendMessageW(ListView_GetHeader(List()), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
     return GbkOf(text) + (item.fmt & HDF_SORTUP ? "^" : "") + (item.fmt & HDF_SORTDOWN ? "v" : "");
   }
-  std::string Headings() {
-    return Heading(0) + "|" + Heading(1) + "|" + Heading(2) + "|" + Heading(3);
-  }
   void Select(int row) {
     const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
     ListView_SetItemState(List(), row, row < 0 ? 0 : state, state);
