@@ -73,8 +73,10 @@ LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 
   resultList_ = GetDlgItem(window_, IDC_RESULT_LIST);
   cityList_ = GetDlgItem(window_, IDC_CITY);
-  ListView_SetExtendedListViewStyle(resultList_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  ListView_SetExtendedListViewStyle(resultList_,
+                                    LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
   AddResultColumns();
+  SetOrderNewestFirst();
 
   listings_.ClearListings();
   CheckDlgButton(window_, IDC_SITE_A, BST_CHECKED);

@@ -9,12 +9,14 @@
 #include "app/UpdateUI.h"
 #include "app/resource.h"
 #include "search/Listing.h"
+#include "search/ListingOrder.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 class WindowPace;
 
@@ -57,6 +59,10 @@ public:
     COMMAND_HANDLER(IDC_QUERY, BN_CLICKED, OnQuery)
     COMMAND_HANDLER(IDC_AUTO_SEARCH, BN_CLICKED, OnAutoSearch)
     NOTIFY_HANDLER(IDC_RESULT_LIST, NM_DBLCLK, OnResultDoubleClick)
+    NOTIFY_HANDLER(IDC_RESULT_LIST, LVN_COLUMNCLICK, OnResultColumnClick)
+    NOTIFY_HANDLER(IDC_RESULT_LIST, LVN_KEYDOWN, OnResultKeyDown)
+    COMMAND_HANDLER(IDOK, BN_CLICKED, OnEnter)
+    MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
   END_MSG_MAP()
 
 private:
@@ -71,6 +77,10 @@ private:
   LRESULT OnQuery(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnResultDoubleClick(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnResultColumnClick(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnResultKeyDown(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnEnter(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
 
   void CentreWindow();
   void AddTrayIcon();
@@ -83,6 +93,14 @@ private:
   // Opens the row's advertisement in the browser; nothing for a row of none.
   void OpenResultRow(int row);
   std::wstring KeywordText() const;
+  // The result list's order, copying and menu (MainDlgList.cpp).
+  void SetOrderNewestFirst();  // as every search leaves the rows
+  void SortResultRows(ListingColumn column, bool descending);
+  void ShowSortArrow();
+  int SelectedResultRow() const;
+  const Listing* ListingOfRow(int row) const;
+  std::vector<const Listing*> ShownListings() const;
+  void ShowResultMenu(int row, POINT at);
   void ShowMessage(const char* text);
   void ShowMessage(const std::wstring& text);
 
@@ -92,6 +110,8 @@ private:
   HWND cityList_ = nullptr;
   ListingList listings_;
   WindowPace* search_ = nullptr;  // the search under way, if any
+  ListingColumn sortColumn_ = ListingColumn::Date;
+  bool sortDescending_ = true;  // newest first for dates
   bool closing_ = false;          // a search ended by a close: the window closes next
   bool keywordsRefused_ = false;  // the last search's keywords held a character it cannot send
   int dpi_ = kBaseDpi;  // of the monitor the window is on

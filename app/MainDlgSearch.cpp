@@ -54,6 +54,7 @@ LRESULT CMainDlg::RunSearchJob() {
 
   SortListingsByDate(listings_.Head());
   FillResultRows();
+  SetOrderNewestFirst();
   EnableWindow(queryButton, TRUE);
   // Keys and clicks since the last wait, the sort's and the fill's time
   // included, would act on rows nobody saw: they go as in a wait, while the

@@ -17,3 +17,9 @@
 #define IDC_WHOLE_FLAT 1007
 #define IDC_SHARED_FLAT 1008
 #define IDC_CITY 1010
+
+// The result list's context menu.
+#define IDM_OPEN 2000
+#define IDM_COPY 2001
+#define IDM_COPY_LINK 2002
+#define IDM_COPY_ALL 2003

@@ -1,4 +1,5 @@
 #include "search/Listing.h"
+#include "search/ListingDateKey.h"
 #include "search/ProgramTexts.h"
 
 #include <climits>
@@ -33,16 +34,18 @@ void ReadMonthDay(const std::string& date, int& month, int& day) {
   std::sscanf(date.c_str(), "%2d-%2d", &month, &day);
 }
 
-// What the comparison reads of a date text: its class, then month and day
-// (class 1) or the leading number (classes 2 and 3).
-struct DateKey {
-  int dateClass;
-  long first;
-  long second;
-};
+void ExchangeContents(Listing& a, Listing& b) {
+  std::swap(a.title, b.title);
+  std::swap(a.price, b.price);
+  std::swap(a.date, b.date);
+  std::swap(a.link, b.link);
+  std::swap(a.community, b.community);
+}
 
-DateKey KeyOf(const std::string& date) {
-  DateKey key{DateClass(date), 0, 0};
+}  // namespace
+
+ListingDateKey ReadListingDateKey(const std::string& date) {
+  ListingDateKey key{DateClass(date), 0, 0};
   if (key.dateClass == 1) {
     int month, day;
     ReadMonthDay(date, month, day);
@@ -54,8 +57,7 @@ DateKey KeyOf(const std::string& date) {
   return key;
 }
 
-// -1 when a is older than b, otherwise +1.
-int CompareKeys(const DateKey& a, const DateKey& b) {
+int CompareListingDateKeys(const ListingDateKey& a, const ListingDateKey& b) {
   if (a.dateClass != b.dateClass) return a.dateClass < b.dateClass ? -1 : 1;
   if (a.dateClass == 1) {
     if (a.first != b.first) return a.first < b.first ? -1 : 1;
@@ -65,27 +67,19 @@ int CompareKeys(const DateKey& a, const DateKey& b) {
   return a.first > b.first ? -1 : 1;
 }
 
-void ExchangeContents(Listing& a, Listing& b) {
-  std::swap(a.title, b.title);
-  std::swap(a.price, b.price);
-  std::swap(a.date, b.date);
-  std::swap(a.link, b.link);
-  std::swap(a.community, b.community);
+int CompareListingDates(std::string a, std::string b) {
+  return CompareListingDateKeys(ReadListingDateKey(a), ReadListingDateKey(b));
 }
-
-}  // namespace
-
-int CompareListingDates(std::string a, std::string b) { return CompareKeys(KeyOf(a), KeyOf(b)); }
 
 // The exchange sort over every pair once. Each date is read once: its key
 // travels with the contents it belongs to, so the pairs compared and the
 // exchanges made are those of comparing the date texts themselves.
 int SortListingsByDate(Listing* head) {
-  std::vector<std::pair<Listing*, DateKey>> entries;
-  for (Listing* p = head; p; p = p->next) entries.emplace_back(p, KeyOf(p->date));
+  std::vector<std::pair<Listing*, ListingDateKey>> entries;
+  for (Listing* p = head; p; p = p->next) entries.emplace_back(p, ReadListingDateKey(p->date));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     for (std::size_t j = i + 1; j < entries.size(); ++j) {
-      if (CompareKeys(entries[i].second, entries[j].second) < 0) {
+      if (CompareListingDateKeys(entries[i].second, entries[j].second) < 0) {
         ExchangeContents(*entries[i].first, *entries[j].first);
         std::swap(entries[i].second, entries[j].second);
       }

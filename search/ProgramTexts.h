@@ -33,6 +33,11 @@
 #define kTextColumnCommunity "\xD0\xA1\xC7\xF8"  // result column 1: "小区"
 #define kTextColumnPrice "\xBC\xDB\xB8\xF1"  // result column 2: "价格"
 #define kTextColumnDate "\xC8\xD5\xC6\xDA"  // result column 3: "日期"
+#define kTextCopyHeading kTextColumnTitle "\t" kTextColumnCommunity "\t" kTextColumnPrice "\t" kTextColumnDate "\t\xC1\xB4\xBD\xD3"  // first line of the copied list, tab-separated: "标题	小区	价格	日期	链接"
+#define kTextMenuOpen "\xB4\xF2\xBF\xAA(&O)"  // result list menu: "打开(&O)"
+#define kTextMenuCopy "\xB8\xB4\xD6\xC6(&C)"  // result list menu: "复制(&C)"
+#define kTextMenuCopyLink "\xB8\xB4\xD6\xC6\xC1\xB4\xBD\xD3(&L)"  // result list menu: "复制链接(&L)"
+#define kTextMenuCopyAll "\xB8\xB4\xD6\xC6\xC8\xAB\xB2\xBF(&A)"  // result list menu: "复制全部(&A)"
 
 // City display names, in the city table's row order.
 #define kTextCity0 "\xB1\xB1\xBE\xA9"  // "北京"

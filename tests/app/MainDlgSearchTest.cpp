@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -393,6 +395,229 @@ TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
   ASSERT_LT(below.y, client.bottom);
   DoubleClickAt(below);
   EXPECT_TRUE(shell.opened.empty());
+}
+
+// The result list as a user works it: headings, keys and the context menu,
+// each through the messages Windows itself sends.
+class MainDlgResultList : public MainDlgSearch {
+protected:
+  HWND List() const { return Item(IDC_RESULT_LIST); }
+  // What the message loop does with each waiting message, for ms.
+  void Pump(int ms = 0) {
+    const DWORD start = GetTickCount();
+    do {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!loop.PreTranslateMessage(&msg)) {
+          TranslateMessage(&msg);
+          DispatchMessageW(&msg);
+        }
+      }
+      Sleep(1);
+    } while (GetTickCount() - start < static_cast<DWORD>(ms));
+  }
+  void ClickHeading(int column) {
+    HWND header = ListView_GetHeader(List());
+    RECT rect{};
+    Header_GetItemRect(header, column, &rect);
+    const LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageW(header, WM_LBUTTONUP, 0, centre);
+    Pump();
+  }
+  // The heading's text, with "^" for an up arrow and "v" for a down one.
+  std::string Heading(int column) {
+    wchar_t text[32] = {};
+    HDITEMW item{};
+    item.mask = HDI_FORMAT | HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(ListView_GetHeader(List()), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    return GbkOf(text) + (item.fmt & HDF_SORTUP ? "^" : "") + (item.fmt & HDF_SORTDOWN ? "v" : "");
+  }
+  void Select(int row) {
+    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(List(), row, row < 0 ? 0 : state, state);
+  }
+  int Selected() const { return ListView_GetNextItem(List(), -1, LVNI_SELECTED); }
+  // Real key presses, to the foreground window: down in order, up in reverse.
+  void Press(std::vector<WORD> keys) {
+    std::vector<INPUT> inputs(keys.size(), INPUT{INPUT_KEYBOARD, {}});
+    for (std::size_t i = 0; i < keys.size(); ++i) inputs[i].ki.wVk = keys[i];
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+      INPUT up{INPUT_KEYBOARD, {}};
+      up.ki.wVk = *key;
+      up.ki.dwFlags = KEYEVENTF_KEYUP;
+      inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Pump(300);
+  }
+  static void PutClipboard(const std::wstring& text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+  }
+  static std::string Clipboard() {
+    std::string text = "<none>";
+    if (!OpenClipboard(nullptr)) return "<not opened>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      text = GbkOf(static_cast<const wchar_t*>(GlobalLock(data)));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  }
+  static std::string Line(const ResultRow& row) {
+    return row.cells[0] + "\t" + row.cells[1] + "\t" + row.cells[2] + "\t" + row.cells[3] + "\t" +
+           row.listing->link + "\r\n";
+  }
+};
+
+// Ascending order of two cells of a column, as a user reads them: titles and
+// communities by their GBK bytes, prices by their leading number (none last
+// both ways), dates as the newest-first sort compares them.
+bool Before(int column, const std::string& a, const std::string& b, bool descending) {
+  if (column == 2) {
+    char* end = nullptr;
+    const double x = std::strtod(a.c_str(), &end);
+    const bool hasX = end != a.c_str();
+    const double y = std::strtod(b.c_str(), &end);
+    const bool hasY = end != b.c_str();
+    if (hasX != hasY) return hasX;
+    return hasX && (descending ? y < x : x < y);
+  }
+  if (descending) return Before(column, b, a, false);
+  if (column == 3) return CompareListingDates(a, b) < 0;
+  return a < b;
+}
+
+TEST_F(MainDlgResultList, EachHeadingSortsBothWaysKeepingTiesAndTheSelection) {
+  const std::string headings[] = {"\xB1\xEA\xCC\xE2", "\xD0\xA1\xC7\xF8", "\xBC\xDB\xB8\xF1", "\xC8\xD5\xC6\xDA"};
+  OpenDialog();
+  Click(IDC_QUERY);
+  ASSERT_GT(ListView_GetItemCount(List()), 20);
+  EXPECT_EQ(Heading(3), headings[3] + "v");
+  Select(7);
+  const Listing* selected = Rows()[7].listing;
+  for (int column = 0; column < 4; ++column) {
+    for (int click = 0; click < 2; ++click) {
+      SCOPED_TRACE(std::to_string(column) + "/" + std::to_string(click));
+      std::vector<ResultRow> expected = Rows();
+      const bool descending = (click == 1) != (column == 3);  // dates newest first at the first click
+      std::stable_sort(expected.begin(), expected.end(), [&](const ResultRow& a, const ResultRow& b) {
+        return Before(column, a.cells[column], b.cells[column], descending);
+      });
+      ClickHeading(column);
+      std::vector<ResultRow> rows = Rows();
+      ASSERT_EQ(rows.size(), expected.size());
+      for (std::size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i].listing, expected[i].listing) << i;
+      for (int other = 0; other < 4; ++other) {
+        EXPECT_EQ(Heading(other), headings[other] + (other != column ? "" : descending ? "v" : "^"));
+      }
+      const int now = Selected();
+      ASSERT_GE(now, 0);
+      EXPECT_EQ(rows[now].listing, selected);
+      const int top = ListView_GetTopIndex(List());
+      EXPECT_TRUE(now >= top && now < top + ListView_GetCountPerPage(List())) << now << " " << top;
+    }
+  }
+  // Each search leaves its rows newest first, as the arrow says.
+  ClickHeading(2);
+  Click(IDC_QUERY);
+  EXPECT_EQ(Heading(2), headings[2]);
+  EXPECT_EQ(Heading(3), headings[3] + "v");
+}
+
+TEST_F(MainDlgResultList, EnterOpensAndCtrlCCopiesTheSelectedRowAsRealKeysDo) {
+  OpenDialog();
+  Click(IDC_QUERY);
+  std::vector<ResultRow> rows = Rows();
+  ASSERT_GT(rows.size(), 3u);
+  SetForegroundWindow(Window());
+  SetFocus(List());
+  Select(3);
+  Press({VK_RETURN});
+  EXPECT_EQ(shell.opened, std::vector<std::string>{rows[3].listing->link});
+  PutClipboard(L"before");
+  Press({VK_CONTROL, 'C'});
+  EXPECT_EQ(Clipboard(), Line(rows[3]));
+
+  // Nothing selected: nothing opened, nothing copied. Enter in the keyword box opens nothing.
+  Select(-1);
+  PutClipboard(L"before");
+  Press({VK_CONTROL, 'C'});
+  Press({VK_RETURN});
+  Select(2);
+  SetFocus(Item(IDC_KEYWORDS));
+  Press({VK_RETURN});
+  EXPECT_EQ(Clipboard(), "before");
+  EXPECT_EQ(shell.opened.size(), 1u);
+}
+
+// Watches for the context menu from a second thread, reads its items as
+// "text|text|-|!greyed text", then answers it with one key: Esc closes it, a
+// letter picks that item.
+class MenuWatcher {
+public:
+  explicit MenuWatcher(UINT message, WPARAM key) : thread_([this, message, key] { Watch(message, key); }) {}
+  ~MenuWatcher() { thread_.join(); }
+  std::wstring items;
+
+private:
+  void Watch(UINT message, WPARAM key) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10)) {
+      HWND menuWindow = FindWindowW(L"#32768", nullptr);
+      if (!menuWindow || !IsWindowVisible(menuWindow)) continue;
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = 64;
+        GetMenuItemInfoW(menu, i, TRUE, &item);
+        const bool separator = item.fType & MFT_SEPARATOR;  // which Wine greys
+        items += std::wstring(i ? L"|" : L"") + (!separator && (item.fState & MFS_GRAYED) ? L"!" : L"") +
+                 (separator ? L"-" : text);
+      }
+      PostMessageW(menuWindow, message, key, 0);
+      return;
+    }
+  }
+  std::thread thread_;
+};
+
+TEST_F(MainDlgResultList, MenuFromTheKeyboardOpensOrCopiesTheRowOrCopiesAll) {
+  auto menu = [this](UINT message, WPARAM key) {
+    MenuWatcher watcher(message, key);
+    SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(-1, -1));
+    Pump(50);
+    return watcher.items;
+  };
+  OpenDialog();
+  // No rows yet: copy all alone, greyed.
+  EXPECT_EQ(menu(WM_KEYDOWN, VK_ESCAPE), L"!复制全部(&A)");
+  Click(IDC_QUERY);
+  std::vector<ResultRow> rows = Rows();
+  ASSERT_GT(rows.size(), 2u);
+  Select(2);
+  EXPECT_EQ(menu(WM_CHAR, 'l'), L"打开(&O)|复制(&C)|复制链接(&L)|-|复制全部(&A)");
+  EXPECT_EQ(Clipboard(), rows[2].listing->link);
+  menu(WM_CHAR, 'c');
+  EXPECT_EQ(Clipboard(), Line(rows[2]));
+  menu(WM_CHAR, 'o');
+  EXPECT_EQ(shell.opened, std::vector<std::string>{rows[2].listing->link});
+  Select(-1);
+  EXPECT_EQ(menu(WM_CHAR, 'a'), L"复制全部(&A)");
+  std::string all = Utf8ToGbk("标题\t小区\t价格\t日期\t链接\r\n");
+  for (const ResultRow& row : rows) all += Line(row);
+  EXPECT_EQ(Clipboard(), all);
 }
 
 }  // namespace
