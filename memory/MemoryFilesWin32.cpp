@@ -19,12 +19,12 @@ std::wstring Wide(const std::string& utf8) {
 HANDLE Handle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 // Closes a file handle at the end of its scope.
-class OpenFile {
+class FileHandle {
 public:
-  explicit OpenFile(HANDLE handle) : handle_(handle) {}
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  ~OpenFile() { Close(); }
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
   bool Close() {
@@ -83,7 +83,7 @@ bool MakeFolder(const std::string& path) {
 FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& text) {
   text.clear();
   // Sharing delete lets another window replace the file meanwhile.
-  OpenFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
     const DWORD error = GetLastError();
@@ -106,7 +106,7 @@ FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::strin
 bool ReplaceFileWhole(const std::string& path, const std::string& tempPath, const std::string& text,
                       bool (*failBeforeReplace)()) {
   const std::wstring temp = Wide(tempPath);
-  OpenFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return false;
   const bool written = WriteAll(file.Get(), text) && FlushFileBuffers(file.Get());
   if (file.Close() && written && !(failBeforeReplace && failBeforeReplace()) &&
