@@ -28,26 +28,26 @@ bool ParseTime(const char* begin, const char* end, std::int64_t& time) {
   return true;
 }
 
-// "first\tlast\topened\tlink", the line end already taken off.
-bool ParseLine(const char* begin, const char* end, MemoryRecords& records) {
+// "first\tlast\topened\tlink", the line end already taken off; adds nothing
+// when it does not parse.
+void ParseLine(const char* begin, const char* end, MemoryRecords& records) {
   const char* fields[3];
   const char* cursor = begin;
   for (const char*& field : fields) {
     field = cursor;
     cursor = static_cast<const char*>(std::memchr(cursor, '\t', static_cast<std::size_t>(end - cursor)));
-    if (!cursor) return false;
+    if (!cursor) return;
     ++cursor;
   }
   MemoryRecord record;
   if (!ParseTime(fields[0], fields[1] - 1, record.firstListed) || !ParseTime(fields[1], fields[2] - 1, record.lastListed) ||
       record.firstListed > record.lastListed || cursor - fields[2] != 2 || (fields[2][0] != '0' && fields[2][0] != '1'))
-    return false;
+    return;
   record.opened = fields[2][0] == '1';
   std::string link(cursor, end);
-  if (!IsRememberableLink(link)) return false;
+  if (!IsRememberableLink(link)) return;
   auto found = records.try_emplace(std::move(link), record);
   if (!found.second) MergeMemoryRecord(found.first->second, record);
-  return true;
 }
 
 std::size_t DigitCount(std::int64_t time) {

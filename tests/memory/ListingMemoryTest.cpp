@@ -60,6 +60,7 @@ struct Case {
   std::string aside = kOlderAside;   // memory.txt.bad after
   const char* folderAt = nullptr;    // a folder stands where this file would
   bool locked = false;               // another holds memory.lock throughout
+  bool unreadable = false;           // memory.txt is there but cannot be opened
 };
 
 }  // namespace
@@ -115,7 +116,7 @@ TEST(ListingMemory, FileContentsAreMarkedMergedBoundedAndRewritten) {
         {{}, 1200, true, "", a2.c_str()}, {{a1}, 1300, true, "O"}},
        kHead + Line(1000, 1300, true, a1) + Line(1200, 1200, true, a2)},
       {"a file that cannot be read is left alone", std::nullopt,
-       {{{a1}, 1000, false, "P"}, {{}, 1000, false, "", a1.c_str()}}, std::nullopt, kOlderAside, "memory.txt"},
+       {{{a1}, 1000, false, "P"}, {{}, 1000, false, "", a1.c_str()}}, std::nullopt, kOlderAside, nullptr, false, true},
       {"a write that fails", kHead + Line(100, 200, false, a1), {{{a1, a2}, 1000, false, "PP"}},
        kHead + Line(100, 200, false, a1), kOlderAside, "memory.txt.tmp"},
       {"another window holds the lock", kHead + Line(100, 200, false, a1),
@@ -126,13 +127,21 @@ TEST(ListingMemory, FileContentsAreMarkedMergedBoundedAndRewritten) {
     TempFolder temp;
     // Without a file before, the memory makes its own folder.
     const auto folder = temp.Path() / "Nestari";
-    const bool made = c.file || c.folderAt;
+    const bool made = c.file || c.folderAt || c.unreadable;
     if (made) {
       std::filesystem::create_directory(folder);
       WriteFile(folder / "memory.txt.bad", kOlderAside);
     }
     if (c.file) WriteFile(folder / "memory.txt", *c.file);
     if (c.folderAt) std::filesystem::create_directory(folder / c.folderAt);
+    if (c.unreadable) {
+#ifdef _WIN32
+      std::filesystem::create_directory(folder / "memory.txt");
+#else
+      // A link to itself cannot be opened, yet a rename would replace it.
+      std::filesystem::create_symlink("memory.txt", folder / "memory.txt");
+#endif
+    }
     FileLock otherWindow;
     if (c.locked) {
       ASSERT_TRUE(otherWindow.Take(Utf8Path(folder / "memory.lock"), 0));

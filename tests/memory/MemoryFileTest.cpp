@@ -78,8 +78,7 @@ std::vector<int> RunWriters(const std::string& folder, const std::vector<std::st
 
 TEST(MemoryFiles, AFailureBetweenWriteAndReplaceLeavesTheOldFileWholeAndNoTempFile) {
   TempFolder temp;
-  // A folder name outside ASCII: the Windows calls take UTF-16.
-  const auto folder = temp.Path() / std::filesystem::u8path("\xE8\xAE\xB0\xE5\xBF\x86");
+  const auto folder = temp.Path() / "Nestari";
   ASSERT_TRUE(MakeFolder(Utf8Path(folder)));
   EXPECT_TRUE(MakeFolder(Utf8Path(folder)));
   const std::string path = PathInFolder(Utf8Path(folder), "memory.txt");
@@ -97,8 +96,8 @@ TEST(MemoryFiles, AFailureBetweenWriteAndReplaceLeavesTheOldFileWholeAndNoTempFi
   EXPECT_EQ(ReadFile(gMemory), old);
   EXPECT_FALSE(std::filesystem::exists(gTemp));
   std::string read;
-  EXPECT_EQ(ReadFileStart(path, 3, read), FileRead::Done);
-  EXPECT_EQ(read, "old");
+  EXPECT_EQ(ReadFileStart(path, 70000, read), FileRead::Done);
+  EXPECT_EQ(read, old.substr(0, 70000));
 
   EXPECT_TRUE(ReplaceFileWhole(path, tempPath, "newer\n"));
   EXPECT_EQ(ReadFile(gMemory), "newer\n");

@@ -39,7 +39,8 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
 
 // The bytes of a file; none when there is no file there to read.
 inline std::optional<std::string> ReadFile(const std::filesystem::path& path) {
-  if (!std::filesystem::is_regular_file(path)) return std::nullopt;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << file.rdbuf();
