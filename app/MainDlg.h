@@ -105,7 +105,7 @@ private:
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
-  OwnedFont boldFont_;    // New rows: the dialog's font in bold
+  OwnedFont boldFont_;        // New rows: the dialog's font in bold
   HFONT boldBase_ = nullptr;  // the dialog font it was made from
   NOTIFYICONDATAW trayIcon_{};
   // From the first minimise until the program closes, the icon belongs in the

@@ -17,7 +17,8 @@ LRESULT CMainDlg::OnResultCustomDraw(UINT, WPARAM, LPARAM lParam, BOOL&) {
     SelectObject(draw->nmcd.hdc, bold);
     return CDRF_NEWFONT;
   }
-  // A selected row keeps the selection's colours.
+  // A selected row keeps the selection's colours, whatever a list's version
+  // would do with a text colour given for it.
   const int row = static_cast<int>(draw->nmcd.dwItemSpec);
   if (listing->mark == ListingMark::Opened && !ListView_GetItemState(resultList_, row, LVIS_SELECTED)) {
     draw->clrText = GetSysColor(COLOR_GRAYTEXT);
