@@ -4,10 +4,12 @@
 #include "app/DisplayScale.h"
 #include "app/MessageLoop.h"
 #include "app/ModelessDialog.h"
+#include "app/OwnedFont.h"
 #include "app/OwnedIcon.h"
 #include "app/SettingsStore.h"
 #include "app/UpdateUI.h"
 #include "app/resource.h"
+#include "memory/ListingMemory.h"
 #include "search/Listing.h"
 #include "search/ListingOrder.h"
 
@@ -32,8 +34,8 @@ class CMainDlg : public CModelessDialog,
                  public CMessageFilter,
                  public CIdleHandler {
 public:
-  CMainDlg();  // the real settings key and shell
-  CMainDlg(SettingsStore settings, DesktopShell& shell);
+  CMainDlg();  // the real settings key, shell and memory
+  CMainDlg(SettingsStore settings, DesktopShell& shell, ListingMemory memory);
   ~CMainDlg() override;
 
   HWND Create(HWND parent);
@@ -63,6 +65,7 @@ public:
     NOTIFY_HANDLER(IDC_RESULT_LIST, LVN_KEYDOWN, OnResultKeyDown)
     COMMAND_HANDLER(IDOK, BN_CLICKED, OnEnter)
     MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
+    NOTIFY_HANDLER(IDC_RESULT_LIST, NM_CUSTOMDRAW, OnResultCustomDraw)
   END_MSG_MAP()
 
 private:
@@ -81,10 +84,12 @@ private:
   LRESULT OnResultKeyDown(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnEnter(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnResultCustomDraw(UINT, WPARAM, LPARAM, BOOL&);
 
   void CentreWindow();
   void AddTrayIcon();
   void ShowSearchBalloon(int found);
+  int NewListings() const;
   void SetWindowIcons();
   void AddResultColumns();
   void AddCities(int cityRow);
@@ -101,11 +106,16 @@ private:
   const Listing* ListingOfRow(int row) const;
   std::vector<const Listing*> ShownListings() const;
   void ShowResultMenu(int row, POINT at);
+  // Remembers link as opened and greys its rows at once.
+  void MarkRowsOpened(const std::string& link);
+  HFONT BoldFont();
   void ShowMessage(const char* text);
   void ShowMessage(const std::wstring& text);
 
   SettingsStore settings_;
   DesktopShell& shell_;
+  ListingMemory memory_;
+  bool searchMarked_ = false;  // the latest search's rows are marked against the memory
   HWND resultList_ = nullptr;
   HWND cityList_ = nullptr;
   ListingList listings_;
@@ -117,6 +127,8 @@ private:
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
+  OwnedFont boldFont_;        // New rows: the dialog's font in bold
+  HFONT boldBase_ = nullptr;  // the dialog font it was made from
   NOTIFYICONDATAW trayIcon_{};
   // From the first minimise until the program closes, the icon belongs in the
   // notification area.

@@ -17,6 +17,7 @@ struct FakeSitesOptions {
   int delayMs = 0;             // each request is answered this long after it arrived, as over a slow network
   int trickleMs = 0;           // a result page goes out in pieces of trickleBytes, this long apart
   std::size_t trickleBytes = 16;
+  int freshPerRepeat = 0;      // each repeat of a request finds this many more advertisements at the page's top
 };
 
 // Both listing sites for every city on one address and port: the Host line

@@ -1,9 +1,11 @@
-// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--trickle MS] [--address A] [--port P]
+// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--trickle MS] [--fresh N] [--address A] [--port P]
 // Serves both fake listing sites until killed; 127.0.0.1:80 by default. With
 // --listings every known keyword's page holds N advertisements; with --flood
 // every result page is filled to BYTES with minimal advertisements; with
 // --delay each request is answered MS milliseconds after it arrived; with
-// --trickle a result page goes out 16 bytes every MS milliseconds.
+// --trickle a result page goes out 16 bytes every MS milliseconds; with
+// --fresh each repeat of a request finds N more advertisements, never given
+// before, at the top of its page.
 #include "demo/sites/FakeSites.h"
 
 #include <cstdio>
@@ -28,12 +30,14 @@ int main(int argc, char** argv) {
       options.delayMs = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--trickle") == 0 && i + 1 < argc) {
       options.trickleMs = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--fresh") == 0 && i + 1 < argc) {
+      options.freshPerRepeat = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--address") == 0 && i + 1 < argc) {
       address = argv[++i];
     } else if (std::strcmp(argv[i], "--port") == 0 && i + 1 < argc) {
       port = static_cast<unsigned short>(std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--trickle MS] [--address A] [--port P]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--trickle MS] [--fresh N] [--address A] [--port P]\n", argv[0]);
       return 2;
     }
   }

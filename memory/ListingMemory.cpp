@@ -1,0 +1,94 @@
+#include "memory/ListingMemory.h"
+
+#include "memory/MemoryFiles.h"
+#include "memory/MemoryRecords.h"
+#include "net/TextConversion.h"
+
+#include <vector>
+
+namespace {
+
+constexpr char kMemoryFile[] = "memory.txt";
+constexpr char kTempFile[] = "memory.txt.tmp";
+constexpr char kAsideFile[] = "memory.txt.bad";
+constexpr char kLockFile[] = "memory.lock";
+// Long enough for another window's read and write of a full file, short
+// enough that a stuck holder costs the search only a pause.
+constexpr int kLockWaitMs = 2000;
+
+// The memory taken for one change: locked, read, and written back by Store.
+class TakenMemory {
+public:
+  // False when the folder cannot be made or locked, or the file cannot be
+  // read; a file of another format or version is set aside first.
+  bool Take(const std::string& folder) {
+    folder_ = folder;
+    if (folder.empty() || !MakeFolder(folder) || !lock_.Take(PathInFolder(folder, kLockFile), kLockWaitMs)) return false;
+    const std::string path = PathInFolder(folder, kMemoryFile);
+    std::string text;
+    const FileRead read = ReadFileStart(path, kMemoryFileLimit, text);
+    if (read == FileRead::Failed) return false;  // not overwritten, so nothing is lost
+    return ParseMemoryText(text, records) || MoveFileAside(path, PathInFolder(folder, kAsideFile));
+  }
+
+  bool Store(std::int64_t now) {
+    BoundMemoryRecords(records, now);
+    return ReplaceFileWhole(PathInFolder(folder_, kMemoryFile), PathInFolder(folder_, kTempFile),
+                            WriteMemoryText(records));
+  }
+
+  MemoryRecords records;
+
+private:
+  std::string folder_;
+  FileLock lock_;
+};
+
+// The link as the memory keeps it, in UTF-8; empty when it cannot be remembered.
+std::string MemoryKey(const std::string& link) {
+  if (link.find('\0') != std::string::npos) return std::string();
+  std::string key = LocalToUtf8(link.c_str());
+  return IsRememberableLink(key) ? key : std::string();
+}
+
+void ClearMarks(ListingList& list) {
+  for (Listing* listing = list.Head(); listing; listing = listing->next) listing->mark = ListingMark::Plain;
+}
+
+}  // namespace
+
+bool ListingMemory::MarkSearch(ListingList& list, std::int64_t now) {
+  ClearMarks(list);
+  if (folder_.empty()) return false;
+  if (!list.Head()) return true;
+  TakenMemory memory;
+  if (!memory.Take(folder_)) return false;
+  // Every row is marked against the earlier searches before this one is
+  // recorded, so the same link twice is marked alike.
+  std::vector<std::string> keys;
+  for (Listing* listing = list.Head(); listing; listing = listing->next) {
+    keys.push_back(MemoryKey(listing->link));
+    if (keys.back().empty()) continue;
+    const auto found = memory.records.find(keys.back());
+    listing->mark = found == memory.records.end() ? ListingMark::New
+                    : found->second.opened        ? ListingMark::Opened
+                                                  : ListingMark::Seen;
+  }
+  const MemoryRecord listed{now, now, false};
+  for (const std::string& key : keys) {
+    if (key.empty()) continue;
+    const auto entry = memory.records.try_emplace(key, listed);
+    if (!entry.second) MergeMemoryRecord(entry.first->second, listed);
+  }
+  if (memory.Store(now)) return true;
+  ClearMarks(list);
+  return false;
+}
+
+bool ListingMemory::MarkOpened(const std::string& link, std::int64_t now) {
+  const std::string key = MemoryKey(link);
+  TakenMemory memory;
+  if (key.empty() || !memory.Take(folder_)) return false;
+  memory.records.try_emplace(key, MemoryRecord{now, now, false}).first->second.opened = true;
+  return memory.Store(now);
+}
