@@ -200,14 +200,11 @@ LRESULT CMainDlg::OnResultDoubleClick(UINT, WPARAM, LPARAM lParam, BOOL&) {
 
 // Every way of opening a row comes here.
 void CMainDlg::OpenResultRow(int row) {
-  if (row < 0) return;
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) return;
+  const Listing* listing = ListingOfRow(row);
+  if (!listing) return;
   // A copy: the shell may run messages while it opens, and a search among them
   // would release the Listing.
-  const std::string link = reinterpret_cast<const Listing*>(item.lParam)->link;
+  const std::string link = listing->link;
   if (!IsWebAddress(link)) return;
   shell_.OpenAddress(window_, link);
   MarkRowsOpened(link);

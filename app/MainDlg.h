@@ -103,7 +103,7 @@ private:
   void SortResultRows(ListingColumn column, bool descending);
   void ShowSortArrow();
   int SelectedResultRow() const;
-  const Listing* ListingOfRow(int row) const;
+  Listing* ListingOfRow(int row) const;
   std::vector<const Listing*> ShownListings() const;
   void ShowResultMenu(int row, POINT at);
   // Remembers link as opened and greys its rows at once.

@@ -96,13 +96,13 @@ int CMainDlg::SelectedResultRow() const {
   return static_cast<int>(SendMessageW(resultList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-const Listing* CMainDlg::ListingOfRow(int row) const {
+Listing* CMainDlg::ListingOfRow(int row) const {
   if (row < 0) return nullptr;
   LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;
   if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-  return reinterpret_cast<const Listing*>(item.lParam);
+  return reinterpret_cast<Listing*>(item.lParam);
 }
 
 std::vector<const Listing*> CMainDlg::ShownListings() const {

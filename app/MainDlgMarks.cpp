@@ -44,12 +44,8 @@ void CMainDlg::MarkRowsOpened(const std::string& link) {
   if (!memory_.MarkOpened(link, static_cast<std::int64_t>(std::time(nullptr)))) return;
   const int rows = ListView_GetItemCount(resultList_);
   for (int row = 0; row < rows; ++row) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) continue;
-    auto* listing = reinterpret_cast<Listing*>(item.lParam);
-    if (listing->link != link) continue;
+    Listing* listing = ListingOfRow(row);
+    if (!listing || listing->link != link) continue;
     listing->mark = ListingMark::Opened;
     ListView_RedrawItems(resultList_, row, row);
   }
