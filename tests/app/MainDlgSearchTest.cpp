@@ -628,6 +628,8 @@ TEST_F(MainDlgResultList, MenuFromTheKeyboardOpensOrCopiesTheRowOrCopiesAll) {
   std::string all = Utf8ToGbk("标题\t小区\t价格\t日期\t链接\r\n");
   for (const ResultRow& row : rows) all += Line(row);
   EXPECT_EQ(Clipboard(), all);
+}
+
 FakeSitesOptions TwoFreshPerRepeat() {
   FakeSitesOptions options;
   options.freshPerRepeat = 2;
