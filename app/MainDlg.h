@@ -114,6 +114,9 @@ private:
   SettingsStore settings_;
   DesktopShell& shell_;
   ListingMemory memory_;
+  // Counts the searches that deleted the rows: a Listing's address may come
+  // back for another advertisement.
+  int rowsReplaced_ = 0;
   bool searchMarked_ = false;  // the latest search's rows are marked against the memory
   HWND resultList_ = nullptr;
   HWND cityList_ = nullptr;

@@ -172,6 +172,7 @@ LRESULT CMainDlg::OnContextMenu(UINT, WPARAM wParam, LPARAM lParam, BOOL& handle
 // search that replaced the rows meanwhile leaves nothing for the row's items.
 void CMainDlg::ShowResultMenu(int row, POINT at) {
   const Listing* shown = ListingOfRow(row);
+  const int rowsShown = rowsReplaced_;
   PopupMenu menu;
   if (row >= 0) {
     menu.Add(IDM_OPEN, kTextMenuOpen);
@@ -187,7 +188,7 @@ void CMainDlg::ShowResultMenu(int row, POINT at) {
     PutClipboardText(window_, CopyRowsText(ShownListings()));
     return;
   }
-  if (!shown || ListingOfRow(row) != shown) return;
+  if (!shown || rowsReplaced_ != rowsShown) return;
   if (chosen == IDM_OPEN) OpenResultRow(row);
   if (chosen == IDM_COPY) PutClipboardText(window_, CopyRowLine(*shown));
   if (chosen == IDM_COPY_LINK) PutClipboardText(window_, CopyField(shown->link));

@@ -22,6 +22,7 @@ LRESULT CMainDlg::RunSearchJob() {
   {
     PausedRedraw paused(resultList_);
     ListView_DeleteAllItems(resultList_);
+    ++rowsReplaced_;
   }
   if (listings_.Head()) listings_.ClearListings();
 

@@ -77,12 +77,14 @@ private:
   bool tooLong_ = false;
 };
 
-// Where a header line starts with name (exact case); null when none does. A
-// name inside another header's value ("Vary: Content-Encoding") is no header.
+// Where the header line of name (exact case, then its colon) starts; null
+// when there is none. A name inside another header's value ("Vary:
+// Content-Encoding") or at the start of a longer name ("Content-Length-Range")
+// is no header.
 const char* FindHeaderLine(const char* block, const char* name) {
   const std::size_t length = std::strlen(name);
   for (const char* end = std::strchr(block, '\n'); end; end = std::strchr(end + 1, '\n')) {
-    if (std::strncmp(end + 1, name, length) == 0) return end + 1;
+    if (std::strncmp(end + 1, name, length) == 0 && end[1 + length] == ':') return end + 1;
   }
   return nullptr;
 }
@@ -106,9 +108,7 @@ bool HttpFetcher::GetContentLength(int* length) const {
   if (!headerBuffer_ || !length) return false;
   const char* found = FindHeaderLine(headerBuffer_.get(), kName);
   if (!found) return false;
-  const char* colon = found + sizeof kName - 1;
-  if (*colon != ':') return false;
-  return ReadDecimal(colon + 1, length);
+  return ReadDecimal(found + sizeof kName, length);
 }
 
 bool HttpFetcher::GetHeaderValue(const char* name, char* destination, std::size_t size) const {

@@ -53,7 +53,7 @@ TEST(HttpRequest, ARequestOf2047BytesGoesOutWholeALongerOneNotAtAll) {
 
 TEST(HttpHeaders, AValueIsReadFromItsOwnLineAndMustFitWithItsTerminator) {
   ScriptedHttpServer server;
-  server.Send("HTTP/1.1 200 OK\r\nVary: X-Four\r\nX-Four: abcd\r\n\r\n");
+  server.Send("HTTP/1.1 200 OK\r\nVary: X-Four\r\nX-Fourth: wxyz\r\nX-Four: abcd\r\n\r\n");
   ASSERT_TRUE(server.Start(kHeaderAddress));
   HttpFetcher fetcher;
   ASSERT_TRUE(fetcher.Connect(kHeaderAddress, 80) && fetcher.SendRequest(kHeaderAddress, "/") &&
@@ -114,9 +114,10 @@ TEST(HttpStatus, CodesBelow300SucceedAllElseFails) {
 
 TEST(HttpHeaders, ContentLengthEndsTheBodyWithoutWaitingForClose) {
   // The server keeps the connection open: the client must stop by itself.
-  // Its own line counts, not the name inside another header's.
+  // Its own line counts, not the name inside or at the start of another header's.
   for (const char* header : {"Content-Length: 10", "Content-Length:10", "Content-Length:  10 ",
-                             "X-Content-Length-Note: 3\r\nContent-Length: 10"}) {
+                             "X-Content-Length-Note: 3\r\nContent-Length: 10",
+                             "Content-Length-Range: 3\r\nContent-Length: 10"}) {
     SCOPED_TRACE(header);
     ScriptedHttpServer server;
     server.Send(std::string("HTTP/1.1 200 OK\r\n") + header + "\r\n\r\n")
