@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/AppModule.h"
+#include "app/MemoryFolder.h"
 #include "app/WindowPace.h"
 #include "app/WorkAreaPlacement.h"
 #include "net/WideText.h"
@@ -37,10 +38,10 @@ bool IsWebAddress(const std::string& link) {
 
 }  // namespace
 
-CMainDlg::CMainDlg() : CMainDlg(SettingsStore(), realShell) {}
+CMainDlg::CMainDlg() : CMainDlg(SettingsStore(), realShell, ListingMemory(LocalMemoryFolder())) {}
 
-CMainDlg::CMainDlg(SettingsStore settings, DesktopShell& shell)
-    : settings_(std::move(settings)), shell_(shell) {}
+CMainDlg::CMainDlg(SettingsStore settings, DesktopShell& shell, ListingMemory memory)
+    : settings_(std::move(settings)), shell_(shell), memory_(std::move(memory)) {}
 
 CMainDlg::~CMainDlg() {
   // Rows point at Listings: the window goes before the list does.
@@ -136,6 +137,7 @@ LRESULT CMainDlg::OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled
   }
   dpi_ = dpi;
   SetWindowIcons();
+  boldFont_ = OwnedFont();  // made again from the font the dialog gets for the new scale
   if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
     SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -201,8 +203,12 @@ void CMainDlg::OpenResultRow(int row) {
   item.mask = LVIF_PARAM;
   item.iItem = row;
   if (!SendMessageW(resultList_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) || !item.lParam) return;
-  const std::string& link = reinterpret_cast<const Listing*>(item.lParam)->link;
-  if (IsWebAddress(link)) shell_.OpenAddress(window_, link);
+  // A copy: the shell may run messages while it opens, and a search among them
+  // would release the Listing.
+  const std::string link = reinterpret_cast<const Listing*>(item.lParam)->link;
+  if (!IsWebAddress(link)) return;
+  shell_.OpenAddress(window_, link);
+  MarkRowsOpened(link);
 }
 
 void CMainDlg::ShowMessage(const char* text) {

@@ -4,10 +4,12 @@
 #include "app/DisplayScale.h"
 #include "app/MessageLoop.h"
 #include "app/ModelessDialog.h"
+#include "app/OwnedFont.h"
 #include "app/OwnedIcon.h"
 #include "app/SettingsStore.h"
 #include "app/UpdateUI.h"
 #include "app/resource.h"
+#include "memory/ListingMemory.h"
 #include "search/Listing.h"
 
 #include <windows.h>
@@ -30,8 +32,8 @@ class CMainDlg : public CModelessDialog,
                  public CMessageFilter,
                  public CIdleHandler {
 public:
-  CMainDlg();  // the real settings key and shell
-  CMainDlg(SettingsStore settings, DesktopShell& shell);
+  CMainDlg();  // the real settings key, shell and memory
+  CMainDlg(SettingsStore settings, DesktopShell& shell, ListingMemory memory);
   ~CMainDlg() override;
 
   HWND Create(HWND parent);
@@ -57,6 +59,7 @@ public:
     COMMAND_HANDLER(IDC_QUERY, BN_CLICKED, OnQuery)
     COMMAND_HANDLER(IDC_AUTO_SEARCH, BN_CLICKED, OnAutoSearch)
     NOTIFY_HANDLER(IDC_RESULT_LIST, NM_DBLCLK, OnResultDoubleClick)
+    NOTIFY_HANDLER(IDC_RESULT_LIST, NM_CUSTOMDRAW, OnResultCustomDraw)
   END_MSG_MAP()
 
 private:
@@ -71,10 +74,12 @@ private:
   LRESULT OnQuery(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnAutoSearch(UINT, WPARAM, LPARAM, BOOL&);
   LRESULT OnResultDoubleClick(UINT, WPARAM, LPARAM, BOOL&);
+  LRESULT OnResultCustomDraw(UINT, WPARAM, LPARAM, BOOL&);
 
   void CentreWindow();
   void AddTrayIcon();
   void ShowSearchBalloon(int found);
+  int NewListings() const;
   void SetWindowIcons();
   void AddResultColumns();
   void AddCities(int cityRow);
@@ -82,11 +87,16 @@ private:
   void FillResultRows();
   // Opens the row's advertisement in the browser; nothing for a row of none.
   void OpenResultRow(int row);
+  // Remembers link as opened and greys its rows at once.
+  void MarkRowsOpened(const std::string& link);
+  HFONT BoldFont();
   std::string KeywordText() const;
   void ShowMessage(const char* text);
 
   SettingsStore settings_;
   DesktopShell& shell_;
+  ListingMemory memory_;
+  bool searchMarked_ = false;  // the latest search's rows are marked against the memory
   HWND resultList_ = nullptr;
   HWND cityList_ = nullptr;
   ListingList listings_;
@@ -95,6 +105,8 @@ private:
   int dpi_ = kBaseDpi;  // of the monitor the window is on
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
+  OwnedFont boldFont_;    // New rows: the dialog's font in bold
+  HFONT boldBase_ = nullptr;  // the dialog font it was made from
   NOTIFYICONDATAW trayIcon_{};
   // From the first minimise until the program closes, the icon belongs in the
   // notification area.

@@ -7,6 +7,9 @@
 #include "search/SearchJob.h"
 #include "search/ProgramTexts.h"
 
+#include <cstdint>
+#include <ctime>
+
 LRESULT CMainDlg::RunSearchJob() {
   // One search at a time, whatever asks for another while it runs: a Query
   // sent by another program, or the timer inside the message box's own loop.
@@ -43,6 +46,7 @@ LRESULT CMainDlg::RunSearchJob() {
   }
 
   SortListingsByDate(listings_.Head());
+  searchMarked_ = memory_.MarkSearch(listings_, static_cast<std::int64_t>(std::time(nullptr)));
   FillResultRows();
   EnableWindow(queryButton, TRUE);
   return 0;

@@ -61,13 +61,29 @@ void CMainDlg::ShowSearchBalloon(int found) {
   balloon.dwInfoFlags = NIIF_INFO;
   CopyIconText(kTextBalloonTitle, balloon.szInfoTitle);
   if (found > 0) {
-    char info[64] = {};
-    std::snprintf(info, sizeof info, kTextBalloonFound, found);
+    // Without the memory no row is told apart, and the count says all it can.
+    const int fresh = NewListings();
+    char info[96] = {};
+    if (!searchMarked_) {
+      std::snprintf(info, sizeof info, kTextBalloonFound, found);
+    } else if (fresh > 0) {
+      std::snprintf(info, sizeof info, kTextBalloonFoundNew, found, fresh);
+    } else {
+      std::snprintf(info, sizeof info, kTextBalloonFoundNoneNew, found);
+    }
     CopyIconText(info, balloon.szInfo);
   } else {
     CopyIconText(kTextBalloonNoneFound, balloon.szInfo);
   }
   shell_.NotifyIcon(NIM_MODIFY, balloon);
+}
+
+int CMainDlg::NewListings() const {
+  int fresh = 0;
+  for (const Listing* listing = listings_.Head(); listing; listing = listing->next) {
+    if (listing->mark == ListingMark::New) ++fresh;
+  }
+  return fresh;
 }
 
 LRESULT CMainDlg::OnTrayIcon(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {

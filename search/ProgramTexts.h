@@ -18,6 +18,8 @@
 #define kTextTrayTip "Nestari"  // notification-area icon tip: "Nestari"
 #define kTextBalloonTitle "Nestari"  // title of the balloon after a hidden auto-search: "Nestari"
 #define kTextBalloonFound "\xD5\xD2\xB5\xBD %d \xCC\xF5\xB7\xBF\xD4\xB4"  // its text, a printf format with the count: "找到 %d 条房源"
+#define kTextBalloonFoundNew "\xD5\xD2\xB5\xBD %d \xCC\xF5\xB7\xBF\xD4\xB4\xA3\xAC\xC6\xE4\xD6\xD0 %d \xCC\xF5\xCA\xC7\xD0\xC2\xB5\xC4"  // its text when the memory tells new rows apart and some are, a printf format with the rows and the new ones: "找到 %d 条房源，其中 %d 条是新的"
+#define kTextBalloonFoundNoneNew "\xD5\xD2\xB5\xBD %d \xCC\xF5\xB7\xBF\xD4\xB4\xA3\xAC\xC3\xBB\xD3\xD0\xD0\xC2\xB5\xC4"  // the same when none is new: "找到 %d 条房源，没有新的"
 #define kTextBalloonNoneFound "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4"  // its text when nothing was found: "没有找到房源"
 #define kTextLabelCommunity "\xD0\xA1\xC7\xF8\xC3\xFB\xB3\xC6\xA3\xBA"  // label before the keyword box: "小区名称："
 #define kTextSiteA "58\xCD\xAC\xB3\xC7"  // SiteA check box: "58同城"

@@ -1,8 +1,9 @@
-// nestari_demo_driver query|close [DESKTOP]: finds the running program's window,
-// on the named desktop when given (windows of another desktop refuse messages);
-// "query" types the default keywords, presses Query, waits for the search to end
-// and prints the result rows (GBK, one line each, cells separated by " | ");
-// "close" closes the window.
+// nestari_demo_driver query|open ROW|close [DESKTOP]: finds the running
+// program's window, on the named desktop when given (windows of another desktop
+// refuse messages); "query" types the default keywords, presses Query, waits
+// for the search to end and prints the result rows (GBK, one line each, cells
+// separated by " | "); "open" double-clicks row ROW (from 0); "close" closes
+// the window.
 #include "demo/driver/MainWindow.h"
 #include "app/resource.h"
 #include "search/ProgramTexts.h"
@@ -11,27 +12,28 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
-// A list-view cell of another process: the request and its text buffer must
-// live in that process's memory.
-class RemoteCellReader {
+// The list view of another process: a request and its text buffer must live
+// in that process's memory.
+class RemoteList {
 public:
-  explicit RemoteCellReader(HWND list) : list_(list) {
+  explicit RemoteList(HWND list) : list_(list) {
     DWORD processId = 0;
     GetWindowThreadProcessId(list, &processId);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process_) memory_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
   }
-  ~RemoteCellReader() {
+  ~RemoteList() {
     if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
     if (process_) CloseHandle(process_);
   }
-  RemoteCellReader(const RemoteCellReader&) = delete;
-  RemoteCellReader& operator=(const RemoteCellReader&) = delete;
+  RemoteList(const RemoteList&) = delete;
+  RemoteList& operator=(const RemoteList&) = delete;
 
   bool Ready() const { return memory_ != nullptr; }
 
@@ -51,6 +53,19 @@ public:
     return text;
   }
 
+  // Where the row is in the list's client area.
+  bool RowCentre(int row, POINT& centre) {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, memory_, &rect, sizeof rect, &moved) ||
+        !SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory_)) ||
+        !ReadProcessMemory(process_, memory_, &rect, sizeof rect, &moved)) {
+      return false;
+    }
+    centre = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return true;
+  }
+
 private:
   static constexpr int kSize = 4096;
   HWND list_;
@@ -66,7 +81,7 @@ int Query(HWND window) {
   }
   HWND list = GetDlgItem(window, IDC_RESULT_LIST);
   int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  RemoteCellReader reader(list);
+  RemoteList reader(list);
   if (!reader.Ready()) return 1;
   for (int row = 0; row < rows; ++row) {
     std::string line;
@@ -79,18 +94,39 @@ int Query(HWND window) {
   return 0;
 }
 
+// Double-clicks the row, as the tests do, and returns once the window has
+// handled it.
+int Open(HWND window, int row) {
+  HWND list = GetDlgItem(window, IDC_RESULT_LIST);
+  RemoteList remote(list);
+  POINT centre{};
+  if (!remote.Ready() || !remote.RowCentre(row, centre)) {
+    std::fprintf(stderr, "no row %d\n", row);
+    return 1;
+  }
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(centre.x, centre.y), SMTO_NORMAL,
+                             30000, &ignored)
+             ? 0
+             : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3 || (std::strcmp(argv[1], "query") != 0 && std::strcmp(argv[1], "close") != 0)) {
-    std::fprintf(stderr, "usage: nestari_demo_driver query|close [DESKTOP]\n");
+  const bool open = argc >= 3 && std::strcmp(argv[1], "open") == 0;
+  const int words = open ? 3 : 2;
+  if (argc < words || argc > words + 1 ||
+      (!open && std::strcmp(argv[1], "query") != 0 && std::strcmp(argv[1], "close") != 0)) {
+    std::fprintf(stderr, "usage: nestari_demo_driver query|open ROW|close [DESKTOP]\n");
     return 2;
   }
-  HWND window = WaitForMainWindow(argc == 3 ? argv[2] : nullptr);
+  HWND window = WaitForMainWindow(argc > words ? argv[words] : nullptr);
   if (!window) {
     std::fprintf(stderr, "no window %s\n", kTextWindowTitle);
     return 1;
   }
   if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (open) return Open(window, std::atoi(argv[2]));
   return Query(window);
 }

@@ -139,14 +139,34 @@ const char* FakeSiteDomain(FakeSite site) {
   return site == FakeSite::SiteA ? NESTARI_SITEA_DOMAIN : NESTARI_SITEB_DOMAIN;
 }
 
+namespace {
+
+std::string PageName(FakeSite site, const std::string& cityCode, FakeKind kind, const std::string& keyword) {
+  return std::string(site == FakeSite::SiteA ? "A|" : "B|") + cityCode +
+         (kind == FakeKind::WholeFlat ? "|whole|" : "|shared|") + keyword;
+}
+
+}  // namespace
+
 std::vector<FakeListing> FakeListingsFor(FakeSite site, const std::string& cityCode, FakeKind kind,
                                          const std::string& keyword, int count) {
   std::vector<FakeListing> listings;
   if (!FindFakeCity(cityCode) || !KnownCommunity(keyword)) return listings;
-  const std::string page = std::string(site == FakeSite::SiteA ? "A|" : "B|") + cityCode +
-                           (kind == FakeKind::WholeFlat ? "|whole|" : "|shared|") + keyword;
+  const std::string page = PageName(site, cityCode, kind, keyword);
   const std::uint32_t shown = count > 0 ? static_cast<std::uint32_t>(count) : 2 + Seed(page) % 4;
   for (std::uint32_t i = 0; i < shown; ++i)
     listings.push_back(MakeListing(site, cityCode, kind, keyword, Seed(page + "|" + std::to_string(i))));
+  return listings;
+}
+
+std::vector<FakeListing> FreshFakeListings(FakeSite site, const std::string& cityCode, FakeKind kind,
+                                           const std::string& keyword, int count) {
+  std::vector<FakeListing> listings;
+  if (!FindFakeCity(cityCode) || !KnownCommunity(keyword)) return listings;
+  const std::string page = PageName(site, cityCode, kind, keyword) + "|fresh|";
+  for (int i = count - 1; i >= 0; --i) {
+    listings.push_back(MakeListing(site, cityCode, kind, keyword, Seed(page + std::to_string(i))));
+    listings.back().date = listings.back().dateHtml = "1分钟";
+  }
   return listings;
 }

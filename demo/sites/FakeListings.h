@@ -38,3 +38,9 @@ const char* FakeSiteDomain(FakeSite site);
 // not know have none.
 std::vector<FakeListing> FakeListingsFor(FakeSite site, const std::string& cityCode, FakeKind kind,
                                          const std::string& keyword, int count = 0);
+
+// The advertisements put up since a page was first served, for its top:
+// count of them, the latest first, all a minute old. A larger count keeps
+// these below the ones it adds.
+std::vector<FakeListing> FreshFakeListings(FakeSite site, const std::string& cityCode, FakeKind kind,
+                                           const std::string& keyword, int count);

@@ -3,6 +3,7 @@
 #include "demo/sites/FakeRequest.h"
 #include "demo/sites/ResultPages.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -28,9 +29,12 @@ void FakeSites::Answer(TestConnection& connection) {
     connection.Send(BuildAnswer(404, "<html><body>unknown host</body></html>", options_.answer));
     return;
   }
+  int repeats = 0;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    requests_.push_back(request.cityCode + "." + FakeSiteDomain(request.site) + " " + request.path);
+    const std::string asked = request.cityCode + "." + FakeSiteDomain(request.site) + " " + request.path;
+    repeats = static_cast<int>(std::count(requests_.begin(), requests_.end(), asked));
+    requests_.push_back(asked);
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(options_.delayMs));
   const bool down = request.site == FakeSite::SiteA ? options_.siteADown : options_.siteBDown;
@@ -40,9 +44,12 @@ void FakeSites::Answer(TestConnection& connection) {
     return;
   }
   const FakeCity& city = *FindFakeCity(request.cityCode);
-  const std::vector<FakeListing> listings =
-      FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword,
-                      options_.listingsPerPage);
+  std::vector<FakeListing> listings = FreshFakeListings(request.site, request.cityCode, request.kind,
+                                                       request.keyword, options_.freshPerRepeat * repeats);
+  for (FakeListing& listing :
+       FakeListingsFor(request.site, request.cityCode, request.kind, request.keyword, options_.listingsPerPage)) {
+    listings.push_back(std::move(listing));
+  }
   std::string page = request.site == FakeSite::SiteA
                          ? SiteAResultPage(city, request.kind, request.keyword, listings)
                          : SiteBResultPage(city, request.kind, request.keyword, listings);

@@ -15,6 +15,7 @@ struct FakeSitesOptions {
   int listingsPerPage = 0;  // 0: two to five, as a keyword's usual first page
   std::size_t floodBytes = 0;  // result pages filled to this size with minimal advertisements
   int delayMs = 0;             // each request is answered this long after it arrived, as over a slow network
+  int freshPerRepeat = 0;      // each repeat of a request finds this many more advertisements at the page's top
 };
 
 // Both listing sites for every city on one address and port: the Host line

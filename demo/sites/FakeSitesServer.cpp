@@ -1,8 +1,10 @@
-// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--address A] [--port P]
+// fakesites_server [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--fresh N] [--address A] [--port P]
 // Serves both fake listing sites until killed; 127.0.0.1:80 by default. With
 // --listings every known keyword's page holds N advertisements; with --flood
 // every result page is filled to BYTES with minimal advertisements; with
-// --delay each request is answered MS milliseconds after it arrived.
+// --delay each request is answered MS milliseconds after it arrived; with
+// --fresh each repeat of a request finds N more advertisements, never given
+// before, at the top of its page.
 #include "demo/sites/FakeSites.h"
 
 #include <cstdio>
@@ -25,12 +27,14 @@ int main(int argc, char** argv) {
       options.floodBytes = std::strtoul(argv[++i], nullptr, 10);
     } else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc) {
       options.delayMs = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--fresh") == 0 && i + 1 < argc) {
+      options.freshPerRepeat = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--address") == 0 && i + 1 < argc) {
       address = argv[++i];
     } else if (std::strcmp(argv[i], "--port") == 0 && i + 1 < argc) {
       port = static_cast<unsigned short>(std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--address A] [--port P]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--gzip] [--chunked] [--listings N] [--flood BYTES] [--delay MS] [--fresh N] [--address A] [--port P]\n", argv[0]);
       return 2;
     }
   }

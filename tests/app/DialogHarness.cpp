@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 std::wstring WideOf(const std::string& gbk) {
   const int size = static_cast<int>(gbk.size());
@@ -96,6 +99,11 @@ void DialogTest::SetUp() {
   keyPath = "software\\nestari-test\\" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++serial);
   RegDeleteTreeW(HKEY_CURRENT_USER, WideOf(keyPath).c_str());
+  memoryFolder = (std::filesystem::temp_directory_path() /
+                  ("nestari-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial)))
+                     .u8string();
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::u8path(memoryFolder), ignored);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   gModule.Init(GetModuleHandleA(nullptr));
@@ -109,12 +117,20 @@ void DialogTest::TearDown() {
   }
   gModule.RemoveMessageLoop();
   RegDeleteTreeW(HKEY_CURRENT_USER, WideOf(keyPath).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::u8path(memoryFolder), ignored);
 }
 
 void DialogTest::OpenDialog() {
-  dialog = std::make_unique<CMainDlg>(SettingsStore(keyPath), shell);
+  dialog = std::make_unique<CMainDlg>(SettingsStore(keyPath), shell, ListingMemory(memoryFolder));
   ASSERT_NE(dialog->Create(nullptr), nullptr);
   ShowWindow(Window(), SW_SHOWNORMAL);
+}
+
+std::string DialogTest::MemoryFile(const char* name) const {
+  std::ifstream file(std::filesystem::u8path(memoryFolder) / name, std::ios::binary);
+  if (!file) return "<none>";
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void DialogTest::SetItemText(int id, const std::string& gbk) const {

@@ -77,8 +77,9 @@ inline void ExpectProgramMessage(const MessageBoxWatcher& watcher, const char* t
   EXPECT_TRUE(watcher.OkOnly());
 }
 
-// A main dialog of the test's own: a settings key of its own (emptied before
-// and after), a message loop registered for the thread, a recording shell.
+// A main dialog of the test's own: a settings key and a memory folder of its
+// own (emptied before and after), a message loop registered for the thread, a
+// recording shell.
 class DialogTest : public ::testing::Test {
 protected:
   void SetUp() override;
@@ -103,7 +104,11 @@ protected:
   // Closes the dialog as the user does and takes the quit message it posts.
   bool CloseDialog(int& quitCode);
 
+  // The whole file of the memory folder, or "<none>".
+  std::string MemoryFile(const char* name) const;
+
   std::string keyPath;
+  std::string memoryFolder;  // UTF-8
   RecordingShell shell;
   CMessageLoop loop;
   std::unique_ptr<CMainDlg> dialog;

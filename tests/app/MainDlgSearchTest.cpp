@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -58,7 +61,7 @@ FakeSitesOptions AnsweredAfter(int delayMs) {
 
 class MainDlgSearch : public DialogTest {
 protected:
-  explicit MainDlgSearch(int delayMs = 0) : sites(AnsweredAfter(delayMs)) {}
+  explicit MainDlgSearch(FakeSitesOptions options = {}) : sites(options) {}
   void SetUp() override {
     DialogTest::SetUp();
     ASSERT_TRUE(sites.Start());
@@ -267,8 +270,9 @@ TEST_F(MainDlgSearch, OnlyAHiddenTimerSearchEndsWithABalloonWhoseClickShowsTheWi
   EXPECT_EQ(balloon.uID, 128u);
   EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));  // the icon, tip and callback stay as added
   EXPECT_EQ(call.infoTitle, "Nestari");
-  // "找到 N 条房源"
-  EXPECT_EQ(call.info, "\xD5\xD2\xB5\xBD " + std::to_string(found) + " \xCC\xF5\xB7\xBF\xD4\xB4");
+  // The first search ever: every row is new.
+  const std::string rows = std::to_string(found);
+  EXPECT_EQ(call.info, Utf8ToGbk("找到 " + rows + " 条房源，其中 " + rows + " 条是新的"));
 
   EXPECT_EQ(SendMessageA(Window(), kTrayCallbackMessage, 128, NIN_BALLOONUSERCLICK), 0);
   EXPECT_TRUE(IsWindowVisible(Window()));
@@ -288,19 +292,25 @@ TEST_F(MainDlgSearch, OnlyAHiddenTimerSearchEndsWithABalloonWhoseClickShowsTheWi
   ASSERT_EQ(shell.iconCalls.size(), 3u);
   EXPECT_EQ(shell.iconCalls[2].action, static_cast<DWORD>(NIM_ADD));
 
+  // The same advertisements once more: none is new.
+  Click(IDC_AUTO_SEARCH);
+  tick();
+  ASSERT_EQ(shell.iconCalls.size(), 4u);
+  EXPECT_EQ(shell.iconCalls[3].info, Utf8ToGbk("找到 " + rows + " 条房源，没有新的"));
+
   // A hidden timer search that finds nothing says so.
   SendMessageA(Window(), kTrayCallbackMessage, 128, WM_LBUTTONDBLCLK);
   Click(IDC_WHOLE_FLAT);  // no kind ticked: nothing is fetched
-  Click(IDC_AUTO_SEARCH);
   minimise();
   tick();
-  ASSERT_EQ(shell.iconCalls.size(), 5u);
-  EXPECT_EQ(shell.iconCalls[4].action, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_EQ(shell.iconCalls[4].info, "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4");  // "没有找到房源"
+  ASSERT_EQ(shell.iconCalls.size(), 6u);
+  EXPECT_EQ(shell.iconCalls[5].action, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(shell.iconCalls[5].info, "\xC3\xBB\xD3\xD0\xD5\xD2\xB5\xBD\xB7\xBF\xD4\xB4");  // "没有找到房源"
 }
 
 class MainDlgOpenLink : public MainDlgSearch {
 protected:
+  using MainDlgSearch::MainDlgSearch;
   void DoubleClickAt(POINT point) {
     SendMessageA(Item(IDC_RESULT_LIST), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
   }
@@ -359,13 +369,159 @@ TEST_F(MainDlgOpenLink, DoubleClickBesideTheRowsOpensNothing) {
   EXPECT_TRUE(shell.opened.empty());
 }
 
+FakeSitesOptions TwoFreshPerRepeat() {
+  FakeSitesOptions options;
+  options.freshPerRepeat = 2;
+  return options;
+}
+
+// Ink of a row's first cell as the screen shows it. Text is smoothed: its
+// edges blend the text's colour into the background, its cores are the colour.
+struct Ink {
+  int weight = 0;          // how much darker than white, summed over the pixels
+  COLORREF darkest = RGB(255, 255, 255);
+};
+
+// Searches of one page, SiteB's whole flats of one community, on which each
+// repeat finds two advertisements put up since.
+class MainDlgHunt : public MainDlgOpenLink {
+protected:
+  MainDlgHunt() : MainDlgOpenLink(TwoFreshPerRepeat()) {}
+  void SearchOnePage() {
+    SetItemText(IDC_KEYWORDS, Utf8ToGbk("阳光花园"));
+    if (Ticked(IDC_SITE_A)) Click(IDC_SITE_A);
+    Click(IDC_QUERY);
+  }
+  std::map<std::string, ListingMark> MarksByLink() const {
+    std::map<std::string, ListingMark> marks;
+    for (const ResultRow& row : Rows()) marks[row.listing->link] = row.listing->mark;
+    return marks;
+  }
+  Ink RowInk(int row) const {
+    HWND list = Item(IDC_RESULT_LIST);
+    RECT cell{};
+    cell.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    InflateRect(&cell, -1, -1);  // off the grid lines
+    const int width = cell.right - cell.left;
+    const int height = cell.bottom - cell.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(list);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, cell.left, cell.top, SRCCOPY);
+    GdiFlush();
+    Ink ink;
+    auto sum = [](COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); };
+    for (int i = 0; i < width * height; ++i) {
+      const DWORD bgr = static_cast<const DWORD*>(bits)[i];
+      const COLORREF pixel = RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
+      ink.weight += 765 - sum(pixel);
+      if (sum(pixel) < sum(ink.darkest)) ink.darkest = pixel;
+    }
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(list, screen);
+    return ink;
+  }
+};
+
+TEST_F(MainDlgHunt, NewIsWhatNoEarlierSearchListedAndOpenedLastsAcrossARestart) {
+  OpenDialog();
+  SearchOnePage();
+  const std::map<std::string, ListingMark> first = MarksByLink();
+  ASSERT_GE(first.size(), 2u);
+  for (const auto& [link, mark] : first) EXPECT_EQ(mark, ListingMark::New) << link;
+
+  SearchOnePage();
+  std::map<std::string, ListingMark> expected;
+  for (const auto& [link, mark] : MarksByLink()) {
+    expected[link] = first.count(link) ? ListingMark::Seen : ListingMark::New;
+  }
+  ASSERT_EQ(expected.size(), first.size() + 2);
+  EXPECT_EQ(MarksByLink(), expected);
+
+  // Opened, it shows at once; the two fresh ones head the list.
+  const std::string opened = Rows()[2].listing->link;
+  DoubleClickAt(CellCentre(2, 1));
+  ASSERT_EQ(shell.opened, std::vector<std::string>{opened});
+  expected[opened] = ListingMark::Opened;
+  EXPECT_EQ(MarksByLink(), expected);
+
+  // A new window over the same memory: two more are new, the opened one still opened.
+  dialog.reset();
+  OpenDialog();
+  SearchOnePage();
+  const std::map<std::string, ListingMark> third = MarksByLink();
+  ASSERT_EQ(third.size(), first.size() + 4);
+  for (const auto& [link, mark] : third) {
+    const auto before = expected.find(link);
+    const ListingMark now = before == expected.end()                  ? ListingMark::New
+                            : before->second == ListingMark::Opened ? ListingMark::Opened
+                                                                    : ListingMark::Seen;
+    EXPECT_EQ(mark, now) << link;
+  }
+}
+
+TEST_F(MainDlgHunt, NewRowsAreDrawnBoldAndOpenedOnesGreyUnlessSelected) {
+  OpenDialog();
+  SearchOnePage();
+  UpdateWindow(Item(IDC_RESULT_LIST));
+  auto* listing = const_cast<Listing*>(Rows()[0].listing);
+  ASSERT_EQ(listing->mark, ListingMark::New);
+  const Ink bold = RowInk(0);
+  listing->mark = ListingMark::Seen;
+  InvalidateRect(Item(IDC_RESULT_LIST), nullptr, TRUE);
+  UpdateWindow(Item(IDC_RESULT_LIST));
+  const Ink plain = RowInk(0);
+  EXPECT_EQ(plain.darkest, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(bold.darkest, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_GT(bold.weight, plain.weight * 3 / 2);
+  EXPECT_LT(bold.weight, plain.weight * 5 / 2);
+
+  DoubleClickAt(CellCentre(0, 0));  // drawn grey before anything else is done
+  EXPECT_EQ(RowInk(0).darkest, GetSysColor(COLOR_GRAYTEXT));
+
+  ListView_SetItemState(Item(IDC_RESULT_LIST), 0, LVIS_SELECTED, LVIS_SELECTED);
+  UpdateWindow(Item(IDC_RESULT_LIST));
+  EXPECT_NE(RowInk(0).darkest, GetSysColor(COLOR_GRAYTEXT));
+}
+
+// A file of another version is kept aside and a new one begun; a folder that
+// cannot be made leaves the rows and the balloon as they were before the memory.
+TEST_F(MainDlgHunt, ADamagedMemoryIsKeptAsideAndAnUnusableOneChangesNothing) {
+  const std::string damaged = "nestari-memory 2\nhttp://bj.siteb.example/fang1/1x.htm\t1\t1\t1\n";
+  std::filesystem::create_directories(std::filesystem::u8path(memoryFolder));
+  std::ofstream(std::filesystem::u8path(memoryFolder) / "memory.txt", std::ios::binary) << damaged;
+  OpenDialog();
+  SearchOnePage();
+  EXPECT_EQ(MemoryFile("memory.txt.bad"), damaged);
+  EXPECT_NE(MemoryFile("memory.txt"), damaged);
+  EXPECT_NE(MemoryFile("memory.txt"), "<none>");
+  for (const auto& [link, mark] : MarksByLink()) EXPECT_EQ(mark, ListingMark::New) << link;
+
+  dialog = std::make_unique<CMainDlg>(SettingsStore(keyPath), shell, ListingMemory(memoryFolder + "\\memory.txt"));
+  ASSERT_NE(dialog->Create(nullptr), nullptr);
+  Click(IDC_AUTO_SEARCH);
+  SendMessageA(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageA(Window(), WM_TIMER, kAutoSearchTimerId, 0);
+  const int found = ListView_GetItemCount(Item(IDC_RESULT_LIST));
+  ASSERT_GT(found, 0);
+  for (const auto& [link, mark] : MarksByLink()) EXPECT_EQ(mark, ListingMark::Plain) << link;
+  EXPECT_EQ(shell.iconCalls.back().info, Utf8ToGbk("找到 " + std::to_string(found) + " 条房源"));
+}
+
 }  // namespace
 
 // Every request answered 0.55 s late: twelve take longer than the 5 s after
 // which Windows takes a window that asks for no messages for hung.
 class SlowSitesSearch : public MainDlgSearch {
 protected:
-  SlowSitesSearch() : MainDlgSearch(550) {}
+  SlowSitesSearch() : MainDlgSearch(AnsweredAfter(550)) {}
 
   // Posts message to window once the sites have been asked requests times.
   std::thread PostAfter(std::size_t requests, HWND window, UINT message, WPARAM wParam) {

@@ -46,7 +46,7 @@ class MainDlgLayout : public DialogTest {};
 class MainDlgStart : public DialogTest {};
 
 TEST_F(MainDlgLayout, WindowIsAFixedHiddenCaptionWindowWithMinimiseBoxOnly) {
-  dialog = std::make_unique<CMainDlg>(SettingsStore(keyPath), shell);
+  dialog = std::make_unique<CMainDlg>(SettingsStore(keyPath), shell, ListingMemory(memoryFolder));
   ASSERT_NE(dialog->Create(nullptr), nullptr);
   EXPECT_FALSE(IsWindowVisible(Window()));
   LONG style = GetWindowLongA(Window(), GWL_STYLE);
