@@ -4,6 +4,7 @@
 #include "memory/MemoryRecords.h"
 #include "net/TextConversion.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -28,13 +29,12 @@ public:
     std::string text;
     const FileRead read = ReadFileStart(path, kMemoryFileLimit, text);
     if (read == FileRead::Failed) return false;  // not overwritten, so nothing is lost
-    return ParseMemoryText(text, records) || MoveFileAside(path, PathInFolder(folder, kAsideFile));
+    return records.Parse(std::move(text)) || MoveFileAside(path, PathInFolder(folder, kAsideFile));
   }
 
   bool Store(std::int64_t now) {
-    BoundMemoryRecords(records, now);
-    return ReplaceFileWhole(PathInFolder(folder_, kMemoryFile), PathInFolder(folder_, kTempFile),
-                            WriteMemoryText(records));
+    records.Bound(now);
+    return ReplaceFileWhole(PathInFolder(folder_, kMemoryFile), PathInFolder(folder_, kTempFile), records.Write());
   }
 
   MemoryRecords records;
@@ -69,17 +69,11 @@ bool ListingMemory::MarkSearch(ListingList& list, std::int64_t now) {
   for (Listing* listing = list.Head(); listing; listing = listing->next) {
     keys.push_back(MemoryKey(listing->link));
     if (keys.back().empty()) continue;
-    const auto found = memory.records.find(keys.back());
-    listing->mark = found == memory.records.end() ? ListingMark::New
-                    : found->second.opened        ? ListingMark::Opened
-                                                  : ListingMark::Seen;
+    const MemoryRecord* found = memory.records.Find(keys.back());
+    listing->mark = !found ? ListingMark::New : found->opened ? ListingMark::Opened : ListingMark::Seen;
   }
-  const MemoryRecord listed{now, now, false};
-  for (const std::string& key : keys) {
-    if (key.empty()) continue;
-    const auto entry = memory.records.try_emplace(key, listed);
-    if (!entry.second) MergeMemoryRecord(entry.first->second, listed);
-  }
+  keys.erase(std::remove(keys.begin(), keys.end(), std::string()), keys.end());
+  memory.records.Merge(std::move(keys), MemoryRecord{now, now, false});
   if (memory.Store(now)) return true;
   ClearMarks(list);
   return false;
@@ -89,6 +83,8 @@ bool ListingMemory::MarkOpened(const std::string& link, std::int64_t now) {
   const std::string key = MemoryKey(link);
   TakenMemory memory;
   if (key.empty() || !memory.Take(folder_)) return false;
-  memory.records.try_emplace(key, MemoryRecord{now, now, false}).first->second.opened = true;
+  // Opening changes only the mark of a link already listed.
+  const MemoryRecord* found = memory.records.Find(key);
+  memory.records.Merge({key}, MemoryRecord{found ? found->firstListed : now, found ? found->lastListed : now, true});
   return memory.Store(now);
 }
