@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   MemoryRecords records;
-  if (!records.Parse(text)) {
+  records.Text() = text;
+  if (!records.Parse()) {
     if (!records.Entries().empty()) abort();
     return 0;
   }
@@ -21,18 +22,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     previous = &entry;
     if (entry.record.lastListed > latest) latest = entry.record.lastListed;
   }
-  const std::string written = records.Write();
+  std::string written;
+  records.Write(written);
   if (!text.empty() && written.size() > text.size()) abort();  // nothing is added
   MemoryRecords again;
-  if (!again.Parse(written) || again.Entries().size() != records.Entries().size()) abort();
+  again.Text() = written;
+  if (!again.Parse() || again.Entries().size() != records.Entries().size()) abort();
   for (const MemoryEntry& entry : records.Entries()) {
     const MemoryRecord* found = again.Find(entry.link);
     if (!found || found->firstListed != entry.record.firstListed || found->lastListed != entry.record.lastListed ||
         found->opened != entry.record.opened)
       abort();
   }
-  if (again.Write() != written) abort();  // read back, written alike
+  std::string rewritten;
+  again.Write(rewritten);
+  if (rewritten != written) abort();  // read back, written alike
   again.Bound(latest);
-  if (again.Write().size() >= kMemoryFileLimit) abort();
+  again.Write(rewritten);
+  if (rewritten.size() >= kMemoryFileLimit) abort();
   return 0;
 }

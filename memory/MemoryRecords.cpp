@@ -93,10 +93,9 @@ bool IsRememberableLink(std::string_view link) {
   return !link.empty() && link.size() <= kLongestLink && link.find_first_of(std::string_view("\t\r\n", 4)) == std::string_view::npos;
 }
 
-bool MemoryRecords::Parse(std::string text) {
+bool MemoryRecords::Parse() {
   entries_.clear();
   added_.clear();
-  text_ = std::move(text);
   if (text_.empty()) return true;
   if (text_.compare(0, kFirstLineSize, kFirstLine) != 0) {
     text_.clear();
@@ -134,12 +133,11 @@ bool MemoryRecords::Parse(std::string text) {
   return true;
 }
 
-std::string MemoryRecords::Write() const {
+void MemoryRecords::Write(std::string& text) const {
   std::size_t size = kFirstLineSize;
   for (const MemoryEntry& entry : entries_) size += LineSize(entry);
-  std::string text;
   text.reserve(size);
-  text += kFirstLine;
+  text = kFirstLine;
   // Lines as read that follow each other in the text read are copied at once.
   const char* lines = nullptr;
   const char* linesEnd = nullptr;
@@ -163,7 +161,6 @@ std::string MemoryRecords::Write() const {
     text += '\n';
   }
   text.append(lines, linesEnd);
-  return text;
 }
 
 const MemoryRecord* MemoryRecords::Find(std::string_view link) const {

@@ -31,15 +31,27 @@ bool IsRememberableLink(std::string_view link);
 // The records of the file's text, sorted by link: looked up by binary search,
 // never by a hash, since the links come from pages that could choose them to
 // collide. The entries point into the text read and the links added, so a
-// full file costs two allocations, not two a record.
+// full file costs no allocation a record.
 class MemoryRecords {
 public:
+  MemoryRecords() = default;
+  // A copy starts empty: the entries point into the original's buffers.
+  MemoryRecords(const MemoryRecords&) {}
+  MemoryRecords& operator=(const MemoryRecords&) {
+    entries_.clear();
+    return *this;
+  }
+
   // An empty text is an empty memory; any other text must start with the
   // format's first line, or Parse returns false (a file of another format or
   // version) and leaves the records empty. Lines that do not parse, a last
   // line without its line end included, are skipped.
-  bool Parse(std::string text);
-  std::string Write() const;
+  // The file is read into Text() and parsed there. Its buffer is kept, as
+  // the entries' are, for the next use.
+  std::string& Text() { return text_; }
+  bool Parse();
+  // Into text, reusing its buffer.
+  void Write(std::string& text) const;
 
   const MemoryRecord* Find(std::string_view link) const;
   // Merges record into the record of each link (rememberable, in any order,

@@ -111,7 +111,7 @@ TEST(MemoryFiles, TwoProcessesMarkingAtOnceLoseNoRecord) {
   const int count = 40;
   EXPECT_EQ(RunWriters(folder, {"1", "2"}, count), (std::vector<int>{0, 0}));
   MemoryRecords records;
-  ASSERT_TRUE(records.Parse(ReadFile(temp.Path() / "Nestari" / "memory.txt").value_or("")));
+  records.Text() = ReadFile(temp.Path() / "Nestari" / "memory.txt").value_or(""); ASSERT_TRUE(records.Parse());
   EXPECT_EQ(records.Entries().size(), 81u);
   for (const char* id : {"1", "2"}) {
     for (int i = 0; i < count; ++i) {
