@@ -1,7 +1,6 @@
 #include "memory/MemoryRecords.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 namespace {
@@ -37,8 +36,8 @@ bool ParseLine(const char* begin, const char* end, const char* lineEnd, MemoryEn
   const char* cursor = begin;
   for (const char*& field : fields) {
     field = cursor;
-    cursor = static_cast<const char*>(std::memchr(cursor, '\t', static_cast<std::size_t>(end - cursor)));
-    if (!cursor) return false;
+    cursor = std::find(cursor, end, '\t');
+    if (cursor == end) return false;
     ++cursor;
   }
   MemoryRecord& record = entry.record;
@@ -78,8 +77,15 @@ void AppendTime(std::int64_t time, std::string& text) {
   text.append(start, digits + sizeof digits);
 }
 
-bool ByLink(const MemoryEntry& a, const MemoryEntry& b) { return a.link < b.link; }
-bool LinkBefore(const MemoryEntry& entry, std::string_view link) { return entry.link < link; }
+// Links in byte order, compared here rather than by the C library's memcmp,
+// which Wine's runtime does a byte a call.
+bool Before(std::string_view a, std::string_view b) {
+  const auto differ = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (differ.second == b.end()) return false;
+  return differ.first == a.end() || static_cast<unsigned char>(*differ.first) < static_cast<unsigned char>(*differ.second);
+}
+bool ByLink(const MemoryEntry& a, const MemoryEntry& b) { return Before(a.link, b.link); }
+bool LinkBefore(const MemoryEntry& entry, std::string_view link) { return Before(entry.link, link); }
 
 }  // namespace
 
@@ -90,7 +96,9 @@ void MergeMemoryRecord(MemoryRecord& into, const MemoryRecord& from) {
 }
 
 bool IsRememberableLink(std::string_view link) {
-  return !link.empty() && link.size() <= kLongestLink && link.find_first_of(std::string_view("\t\r\n", 4)) == std::string_view::npos;
+  return !link.empty() && link.size() <= kLongestLink && std::none_of(link.begin(), link.end(), [](char c) {
+           return c == '\t' || c == '\r' || c == '\n' || c == '\0';
+         });
 }
 
 bool MemoryRecords::Parse() {
@@ -108,11 +116,11 @@ bool MemoryRecords::Parse() {
   bool sorted = true;
   MemoryEntry entry;
   while (cursor != end) {
-    const char* lineEnd = static_cast<const char*>(std::memchr(cursor, '\n', static_cast<std::size_t>(end - cursor)));
-    if (!lineEnd) break;  // cut off: its link may be cut too
+    const char* lineEnd = std::find(cursor, end, '\n');
+    if (lineEnd == end) break;  // cut off: its link may be cut too
     // A line end of CR LF, as an editor may leave it; a link never holds a CR.
     if (ParseLine(cursor, lineEnd > cursor && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd, lineEnd + 1, entry)) {
-      sorted = sorted && (entries_.empty() || entries_.back().link < entry.link);
+      sorted = sorted && (entries_.empty() || ByLink(entries_.back(), entry));
       entries_.push_back(entry);
     }
     cursor = lineEnd + 1;
@@ -169,7 +177,7 @@ const MemoryRecord* MemoryRecords::Find(std::string_view link) const {
 }
 
 void MemoryRecords::Merge(std::vector<std::string> links, const MemoryRecord& record) {
-  std::sort(links.begin(), links.end());
+  std::sort(links.begin(), links.end(), [](const std::string& a, const std::string& b) { return Before(a, b); });
   links.erase(std::unique(links.begin(), links.end()), links.end());
   std::vector<std::string> added;
   for (std::string& link : links) {
@@ -188,7 +196,7 @@ void MemoryRecords::Merge(std::vector<std::string> links, const MemoryRecord& re
   for (auto link = added.rbegin(); link != added.rend(); ++link) {
     added_.push_back(std::move(*link));
     const std::string_view view = added_.back();
-    while (from > 0 && view < entries_[from - 1].link) entries_[--to] = entries_[--from];
+    while (from > 0 && Before(view, entries_[from - 1].link)) entries_[--to] = entries_[--from];
     entries_[--to] = MemoryEntry{view, record, false};
   }
 }
@@ -203,15 +211,25 @@ void MemoryRecords::Bound(std::int64_t now) {
   std::vector<std::size_t> newestFirst(entries_.size());
   std::iota(newestFirst.begin(), newestFirst.end(), std::size_t{0});
   // Ties go by link, so that two writers keep the same records.
-  std::sort(newestFirst.begin(), newestFirst.end(), [this](std::size_t a, std::size_t b) {
+  const auto newer = [this](std::size_t a, std::size_t b) {
     if (entries_[a].record.lastListed != entries_[b].record.lastListed)
       return entries_[a].record.lastListed > entries_[b].record.lastListed;
-    return entries_[a].link < entries_[b].link;
-  });
+    return Before(entries_[a].link, entries_[b].link);
+  };
+  // The newest 20,000 are found without sorting them all; they are sorted
+  // only when their text is too long.
+  std::size_t kept = std::min(newestFirst.size(), kMostRecords);
+  std::nth_element(newestFirst.begin(), newestFirst.begin() + static_cast<std::ptrdiff_t>(kept), newestFirst.end(), newer);
   size = kFirstLineSize;
-  std::size_t kept = 0;
-  while (kept < newestFirst.size() && kept < kMostRecords && size + LineSize(entries_[newestFirst[kept]]) < kMemoryFileLimit)
-    size += LineSize(entries_[newestFirst[kept++]]);
+  for (std::size_t i = 0; i < kept; ++i) size += LineSize(entries_[newestFirst[i]]);
+  if (size >= kMemoryFileLimit) {
+    std::sort(newestFirst.begin(), newestFirst.begin() + static_cast<std::ptrdiff_t>(kept), newer);
+    size = kFirstLineSize;
+    std::size_t fits = 0;
+    while (fits < kept && size + LineSize(entries_[newestFirst[fits]]) < kMemoryFileLimit)
+      size += LineSize(entries_[newestFirst[fits++]]);
+    kept = fits;
+  }
   std::vector<bool> dropped(entries_.size(), false);
   for (std::size_t i = kept; i < newestFirst.size(); ++i) dropped[newestFirst[i]] = true;
   std::size_t at = 0;
