@@ -1,6 +1,7 @@
 #include "memory/MemoryRecords.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -78,11 +79,20 @@ void AppendTime(std::int64_t time, std::string& text) {
 }
 
 // Links in byte order, compared here rather than by the C library's memcmp,
-// which Wine's runtime does a byte a call.
+// which Wine's runtime does a byte a call; eight bytes a step over the long
+// beginnings links share.
 bool Before(std::string_view a, std::string_view b) {
-  const auto differ = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-  if (differ.second == b.end()) return false;
-  return differ.first == a.end() || static_cast<unsigned char>(*differ.first) < static_cast<unsigned char>(*differ.second);
+  const std::size_t common = std::min(a.size(), b.size());
+  std::size_t i = 0;
+  for (; i + 8 <= common; i += 8) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y) break;
+  }
+  for (; i < common; ++i)
+    if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+  return a.size() < b.size();
 }
 bool ByLink(const MemoryEntry& a, const MemoryEntry& b) { return Before(a.link, b.link); }
 bool LinkBefore(const MemoryEntry& entry, std::string_view link) { return Before(entry.link, link); }
