@@ -9,26 +9,36 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   MemoryRecords records;
-  if (!ParseMemoryText(text, records)) {
-    if (!records.empty()) abort();
+  records.Text() = text;
+  if (!records.Parse()) {
+    if (!records.Entries().empty()) abort();
     return 0;
   }
   std::int64_t latest = 0;
-  for (const auto& entry : records) {
-    if (!IsRememberableLink(entry.first) || entry.second.firstListed > entry.second.lastListed) abort();
-    if (entry.second.lastListed > latest) latest = entry.second.lastListed;
+  const MemoryEntry* previous = nullptr;
+  for (const MemoryEntry& entry : records.Entries()) {
+    if (!IsRememberableLink(entry.link) || entry.record.firstListed > entry.record.lastListed) abort();
+    if (previous && !(previous->link < entry.link)) abort();  // sorted, each link once
+    previous = &entry;
+    if (entry.record.lastListed > latest) latest = entry.record.lastListed;
   }
-  const std::string written = WriteMemoryText(records);
+  std::string written;
+  records.Write(written);
   if (!text.empty() && written.size() > text.size()) abort();  // nothing is added
   MemoryRecords again;
-  if (!ParseMemoryText(written, again) || again.size() != records.size()) abort();
-  for (const auto& entry : records) {
-    const auto found = again.find(entry.first);
-    if (found == again.end() || found->second.firstListed != entry.second.firstListed ||
-        found->second.lastListed != entry.second.lastListed || found->second.opened != entry.second.opened)
+  again.Text() = written;
+  if (!again.Parse() || again.Entries().size() != records.Entries().size()) abort();
+  for (const MemoryEntry& entry : records.Entries()) {
+    const MemoryRecord* found = again.Find(entry.link);
+    if (!found || found->firstListed != entry.record.firstListed || found->lastListed != entry.record.lastListed ||
+        found->opened != entry.record.opened)
       abort();
   }
-  BoundMemoryRecords(again, latest);
-  if (WriteMemoryText(again).size() >= kMemoryFileLimit) abort();
+  std::string rewritten;
+  again.Write(rewritten);
+  if (rewritten != written) abort();  // read back, written alike
+  again.Bound(latest);
+  again.Write(rewritten);
+  if (rewritten.size() >= kMemoryFileLimit) abort();
   return 0;
 }

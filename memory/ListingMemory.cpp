@@ -4,6 +4,7 @@
 #include "memory/MemoryRecords.h"
 #include "net/TextConversion.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -16,30 +17,33 @@ constexpr char kLockFile[] = "memory.lock";
 // enough that a stuck holder costs the search only a pause.
 constexpr int kLockWaitMs = 2000;
 
-// The memory taken for one change: locked, read, and written back by Store.
+// The memory taken for one change: locked, read into records, and written
+// back by Store through written.
 class TakenMemory {
 public:
+  TakenMemory(MemoryRecords& records, std::string& written) : records(records), written_(written) {}
+
   // False when the folder cannot be made or locked, or the file cannot be
   // read; a file of another format or version is set aside first.
   bool Take(const std::string& folder) {
     folder_ = folder;
     if (folder.empty() || !MakeFolder(folder) || !lock_.Take(PathInFolder(folder, kLockFile), kLockWaitMs)) return false;
     const std::string path = PathInFolder(folder, kMemoryFile);
-    std::string text;
-    const FileRead read = ReadFileStart(path, kMemoryFileLimit, text);
+    const FileRead read = ReadFileStart(path, kMemoryFileLimit, records.Text());
     if (read == FileRead::Failed) return false;  // not overwritten, so nothing is lost
-    return ParseMemoryText(text, records) || MoveFileAside(path, PathInFolder(folder, kAsideFile));
+    return records.Parse() || MoveFileAside(path, PathInFolder(folder, kAsideFile));
   }
 
   bool Store(std::int64_t now) {
-    BoundMemoryRecords(records, now);
-    return ReplaceFileWhole(PathInFolder(folder_, kMemoryFile), PathInFolder(folder_, kTempFile),
-                            WriteMemoryText(records));
+    records.Bound(now);
+    records.Write(written_);
+    return ReplaceFileWhole(PathInFolder(folder_, kMemoryFile), PathInFolder(folder_, kTempFile), written_);
   }
 
-  MemoryRecords records;
+  MemoryRecords& records;
 
 private:
+  std::string& written_;
   std::string folder_;
   FileLock lock_;
 };
@@ -61,7 +65,7 @@ bool ListingMemory::MarkSearch(ListingList& list, std::int64_t now) {
   ClearMarks(list);
   if (folder_.empty()) return false;
   if (!list.Head()) return true;
-  TakenMemory memory;
+  TakenMemory memory(records_, written_);
   if (!memory.Take(folder_)) return false;
   // Every row is marked against the earlier searches before this one is
   // recorded, so the same link twice is marked alike.
@@ -69,17 +73,11 @@ bool ListingMemory::MarkSearch(ListingList& list, std::int64_t now) {
   for (Listing* listing = list.Head(); listing; listing = listing->next) {
     keys.push_back(MemoryKey(listing->link));
     if (keys.back().empty()) continue;
-    const auto found = memory.records.find(keys.back());
-    listing->mark = found == memory.records.end() ? ListingMark::New
-                    : found->second.opened        ? ListingMark::Opened
-                                                  : ListingMark::Seen;
+    const MemoryRecord* found = memory.records.Find(keys.back());
+    listing->mark = !found ? ListingMark::New : found->opened ? ListingMark::Opened : ListingMark::Seen;
   }
-  const MemoryRecord listed{now, now, false};
-  for (const std::string& key : keys) {
-    if (key.empty()) continue;
-    const auto entry = memory.records.try_emplace(key, listed);
-    if (!entry.second) MergeMemoryRecord(entry.first->second, listed);
-  }
+  keys.erase(std::remove(keys.begin(), keys.end(), std::string()), keys.end());
+  memory.records.Merge(std::move(keys), MemoryRecord{now, now, false});
   if (memory.Store(now)) return true;
   ClearMarks(list);
   return false;
@@ -87,8 +85,10 @@ bool ListingMemory::MarkSearch(ListingList& list, std::int64_t now) {
 
 bool ListingMemory::MarkOpened(const std::string& link, std::int64_t now) {
   const std::string key = MemoryKey(link);
-  TakenMemory memory;
+  TakenMemory memory(records_, written_);
   if (key.empty() || !memory.Take(folder_)) return false;
-  memory.records.try_emplace(key, MemoryRecord{now, now, false}).first->second.opened = true;
+  // Opening changes only the mark of a link already listed.
+  const MemoryRecord* found = memory.records.Find(key);
+  memory.records.Merge({key}, MemoryRecord{found ? found->firstListed : now, found ? found->lastListed : now, true});
   return memory.Store(now);
 }

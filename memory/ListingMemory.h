@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory/MemoryRecords.h"
 #include "search/Listing.h"
 
 #include <cstdint>
@@ -26,4 +27,8 @@ public:
 
 private:
   std::string folder_;
+  // Kept between uses: a full memory's buffers are megabytes, and fresh ones
+  // would be faulted in page by page again at every search.
+  MemoryRecords records_;
+  std::string written_;
 };

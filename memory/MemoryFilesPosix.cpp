@@ -74,21 +74,24 @@ FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::strin
   text.clear();
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
+  // Read straight into text, sized one past the file: one read and the end
+  // when it holds still.
   struct stat status;
-  if (fstat(fd, &status) == 0 && status.st_size > 0)
-    text.reserve(std::min(static_cast<std::size_t>(status.st_size), maxBytes));
+  std::size_t got = 0;
+  text.resize(std::min(fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 65536,
+                       maxBytes));
   bool failed = false;
-  char buffer[65536];
-  while (text.size() < maxBytes) {
-    const std::size_t want = std::min(sizeof buffer, maxBytes - text.size());
-    const ssize_t got = read(fd, buffer, want);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      failed = got < 0;
+  while (got < maxBytes) {
+    if (got == text.size()) text.resize(std::min(2 * got + 65536, maxBytes));  // it grew meanwhile
+    const ssize_t read = ::read(fd, &text[got], text.size() - got);
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) {
+      failed = read < 0;
       break;
     }
-    text.append(buffer, static_cast<std::size_t>(got));
+    got += static_cast<std::size_t>(read);
   }
+  text.resize(failed ? 0 : got);
   close(fd);
   return failed ? FileRead::Failed : FileRead::Done;
 }

@@ -89,17 +89,25 @@ FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::strin
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
   }
+  // Read straight into text, sized one past the file: one read and the end
+  // when it holds still.
   LARGE_INTEGER size;
-  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
-    text.reserve(std::min(static_cast<std::size_t>(size.QuadPart), maxBytes));
-  char buffer[65536];
-  while (text.size() < maxBytes) {
-    const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - text.size()));
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), buffer, want, &got, nullptr)) return FileRead::Failed;
-    if (got == 0) break;
-    text.append(buffer, got);
+  std::size_t got = 0;
+  text.resize(std::min(GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) + 1
+                                                                               : std::size_t{65536},
+                       maxBytes));
+  while (got < maxBytes) {
+    if (got == text.size()) text.resize(std::min(2 * got + 65536, maxBytes));  // it grew meanwhile
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), &text[got], static_cast<DWORD>(std::min<std::size_t>(text.size() - got, 1u << 30)), &read,
+                  nullptr)) {
+      text.clear();
+      return FileRead::Failed;
+    }
+    if (read == 0) break;
+    got += read;
   }
+  text.resize(got);
   return FileRead::Done;
 }
 

@@ -119,6 +119,8 @@ TEST(ListingMemory, FileContentsAreMarkedMergedBoundedAndRewritten) {
        {{{a1}, 1000, false, "P"}, {{}, 1000, false, "", a1.c_str()}}, std::nullopt, kOlderAside, nullptr, false, true},
       {"a write that fails", kHead + Line(100, 200, false, a1), {{{a1, a2}, 1000, false, "PP"}},
        kHead + Line(100, 200, false, a1), kOlderAside, "memory.txt.tmp"},
+      {"a lock that cannot be taken", kHead + Line(100, 200, false, a1), {{{a1}, 1000, false, "P"}},
+       kHead + Line(100, 200, false, a1), kOlderAside, "memory.lock"},
       {"another window holds the lock", kHead + Line(100, 200, false, a1),
        {{{a1}, 1000, false, "P"}}, kHead + Line(100, 200, false, a1), kOlderAside, nullptr, true},
   };

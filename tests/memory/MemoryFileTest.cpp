@@ -111,18 +111,18 @@ TEST(MemoryFiles, TwoProcessesMarkingAtOnceLoseNoRecord) {
   const int count = 40;
   EXPECT_EQ(RunWriters(folder, {"1", "2"}, count), (std::vector<int>{0, 0}));
   MemoryRecords records;
-  ASSERT_TRUE(ParseMemoryText(ReadFile(temp.Path() / "Nestari" / "memory.txt").value_or(""), records));
-  EXPECT_EQ(records.size(), 81u);
+  records.Text() = ReadFile(temp.Path() / "Nestari" / "memory.txt").value_or(""); ASSERT_TRUE(records.Parse());
+  EXPECT_EQ(records.Entries().size(), 81u);
   for (const char* id : {"1", "2"}) {
     for (int i = 0; i < count; ++i) {
-      const auto found = records.find("http://w/" + std::string(id) + "/" + std::to_string(i));
-      ASSERT_NE(found, records.end()) << id << "/" << i;
-      EXPECT_EQ(found->second.firstListed, 1000 + i);
-      EXPECT_EQ(found->second.lastListed, 1000 + i);
-      EXPECT_EQ(found->second.opened, i % 2 == 1);
+      const MemoryRecord* found = records.Find("http://w/" + std::string(id) + "/" + std::to_string(i));
+      ASSERT_NE(found, nullptr) << id << "/" << i;
+      EXPECT_EQ(found->firstListed, 1000 + i);
+      EXPECT_EQ(found->lastListed, 1000 + i);
+      EXPECT_EQ(found->opened, i % 2 == 1);
     }
   }
-  const MemoryRecord& shared = records["http://w/shared"];
+  const MemoryRecord& shared = *records.Find("http://w/shared");
   EXPECT_EQ(shared.firstListed, 1000);
   EXPECT_EQ(shared.lastListed, 1039);
   EXPECT_TRUE(shared.opened);
