@@ -1,5 +1,7 @@
 #include "app/MemoryFolder.h"
 
+#include "net/WideText.h"
+
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -11,9 +13,5 @@ std::string LocalMemoryFolder() {
   CoTaskMemFree(found);  // owed even when the call failed
   if (folder.empty()) return {};
   folder += L"\\Nestari";
-  const int units = static_cast<int>(folder.size());
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, folder.data(), units, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, folder.data(), units, utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                      nullptr);
-  return utf8;
+  return WideToUtf8(folder);
 }

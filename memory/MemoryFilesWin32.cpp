@@ -1,5 +1,7 @@
 #include "memory/MemoryFiles.h"
 
+#include "net/WideText.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -7,14 +9,6 @@
 namespace {
 
 constexpr int kRetryMs = 10;
-
-std::wstring Wide(const std::string& utf8) {
-  const int bytes = static_cast<int>(utf8.size());
-  const int units = bytes == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, &wide[0], units);
-  return wide;
-}
 
 HANDLE Handle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
@@ -52,7 +46,7 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 bool FileLock::Take(const std::string& path, int timeoutMs) {
   Release();
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+  const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -77,13 +71,13 @@ void FileLock::Release() {
 std::string PathInFolder(const std::string& folder, const char* name) { return folder + '\\' + name; }
 
 bool MakeFolder(const std::string& path) {
-  return CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  return CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& text) {
   text.clear();
   // Sharing delete lets another window replace the file meanwhile.
-  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+  FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
     const DWORD error = GetLastError();
@@ -113,17 +107,17 @@ FileRead ReadFileStart(const std::string& path, std::size_t maxBytes, std::strin
 
 bool ReplaceFileWhole(const std::string& path, const std::string& tempPath, const std::string& text,
                       bool (*failBeforeReplace)()) {
-  const std::wstring temp = Wide(tempPath);
+  const std::wstring temp = Utf8ToWide(tempPath);
   FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return false;
   const bool written = WriteAll(file.Get(), text) && FlushFileBuffers(file.Get());
   if (file.Close() && written && !(failBeforeReplace && failBeforeReplace()) &&
-      MoveFileExW(temp.c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      MoveFileExW(temp.c_str(), Utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   DeleteFileW(temp.c_str());
   return false;
 }
 
 bool MoveFileAside(const std::string& path, const std::string& asidePath) {
-  return MoveFileExW(Wide(path).c_str(), Wide(asidePath).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return MoveFileExW(Utf8ToWide(path).c_str(), Utf8ToWide(asidePath).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }

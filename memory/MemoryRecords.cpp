@@ -10,6 +10,18 @@ namespace {
 constexpr char kFirstLine[] = "nestari-memory 1\n";
 constexpr std::size_t kFirstLineSize = sizeof kFirstLine - 1;
 
+// Where the line after the format's first line starts; 0 when the text is of
+// another format or version. An editor may have saved it with a byte-order
+// mark and CR LF.
+std::size_t FirstRecordLine(const std::string& text) {
+  static constexpr char kMark[] = "\xEF\xBB\xBF";
+  std::size_t at = text.compare(0, sizeof kMark - 1, kMark) == 0 ? sizeof kMark - 1 : 0;
+  if (text.compare(at, kFirstLineSize - 1, kFirstLine, kFirstLineSize - 1) != 0) return 0;
+  at += kFirstLineSize - 1;
+  if (at < text.size() && text[at] == '\r') ++at;
+  return at < text.size() && text[at] == '\n' ? at + 1 : 0;
+}
+
 // Longer links are not remembered: a real advertisement's address is far
 // shorter, and the bound keeps one line from filling the file.
 constexpr std::size_t kLongestLink = 2048;
@@ -115,13 +127,14 @@ bool MemoryRecords::Parse() {
   entries_.clear();
   added_.clear();
   if (text_.empty()) return true;
-  if (text_.compare(0, kFirstLineSize, kFirstLine) != 0) {
+  const std::size_t start = FirstRecordLine(text_);
+  if (start == 0) {
     text_.clear();
     return false;
   }
   // With room for a search's new links, so that merging them copies nothing.
   entries_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1024);
-  const char* cursor = text_.data() + kFirstLineSize;
+  const char* cursor = text_.data() + start;
   const char* const end = text_.data() + text_.size();
   bool sorted = true;
   MemoryEntry entry;

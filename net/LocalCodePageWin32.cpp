@@ -19,6 +19,14 @@ std::string WideTo(UINT codePage, const std::wstring& wide) {
   return text;
 }
 
+// Neither GBK nor UTF-8 ever needs more UTF-16 units than it has bytes: one call.
+void ToWide(UINT codePage, const std::string& text, std::wstring& wide) {
+  const int bytes = static_cast<int>(text.size());
+  wide.resize(text.size());
+  const int units = bytes == 0 ? 0 : MultiByteToWideChar(codePage, 0, text.data(), bytes, &wide[0], bytes);
+  wide.resize(static_cast<std::size_t>(units > 0 ? units : 0));
+}
+
 }  // namespace
 
 int ConvertUnitToLocal(char16_t unit, char (&out)[2]) {
@@ -32,15 +40,17 @@ std::wstring LocalToWide(const std::string& local) {
   return wide;
 }
 
-void LocalToWide(const std::string& local, std::wstring& wide) {
-  // A GBK text never needs more UTF-16 units than it has bytes: one call.
-  const int bytes = static_cast<int>(local.size());
-  wide.resize(local.size());
-  const int units = bytes == 0 ? 0 : MultiByteToWideChar(kLocalCodePage, 0, local.data(), bytes, &wide[0], bytes);
-  wide.resize(static_cast<std::size_t>(units > 0 ? units : 0));
-}
+void LocalToWide(const std::string& local, std::wstring& wide) { ToWide(kLocalCodePage, local, wide); }
 
 std::string WideToLocal(const std::wstring& wide) { return WideTo(kLocalCodePage, wide); }
+
+std::wstring Utf8ToWide(const std::string& utf8) {
+  std::wstring wide;
+  ToWide(CP_UTF8, utf8, wide);
+  return wide;
+}
+
+std::string WideToUtf8(const std::wstring& wide) { return WideTo(CP_UTF8, wide); }
 
 std::string LocalToUtf8(const char* local) {
   if (!local) return std::string();

@@ -13,6 +13,9 @@ std::wstring LocalToWide(const std::string& local);
 // short texts of the result rows.
 void LocalToWide(const std::string& local, std::wstring& wide);
 std::string WideToLocal(const std::wstring& wide);
+// File paths are UTF-8 below the window, UTF-16 in the system's calls.
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
 
 // The start of a typed text that fits maxBytes of the local code page, in
 // whole characters (a surrogate pair is one).

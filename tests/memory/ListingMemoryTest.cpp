@@ -73,6 +73,8 @@ TEST(ListingMemory, FileContentsAreMarkedMergedBoundedAndRewritten) {
       {"sound file", kHead + Line(100, 200, false, a1) + Line(100, 200, true, a2),
        {{{a1, a2, a3}, 1000, true, "SON"}},
        kHead + Line(100, 1000, false, a1) + Line(100, 1000, true, a2) + Line(1000, 1000, false, a3)},
+      {"saved by an editor, with a byte-order mark and CR LF", "\xEF\xBB\xBFnestari-memory 1\r\n" + Line(100, 200, true, a1),
+       {{{a1}, 1000, true, "O"}}, kHead + Line(100, 1000, true, a1)},
       {"truncated last line", kHead + Line(100, 200, false, a1) + "100\t200\t1\thttp://a/2",
        {{{a2}, 1000, true, "N"}},
        kHead + Line(100, 200, false, a1) + Line(1000, 1000, false, a2)},
